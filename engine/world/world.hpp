@@ -1,0 +1,56 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace tarvilon {
+
+// The four flags of the hidden store form. What each one means depends on the level.
+enum class Flag { T1, T2, T3, T4 };
+
+// The inventory is three fixed slots, one per kind of item, not a list.
+enum class Slot {
+    Weapon,  // slot 1, Form1.Label12
+    Goods,   // slot 2, Form1.Label13: valuables and trade goods
+    Pouch,   // slot 3, Form1.Label14: spear, flask or arrow
+};
+
+// The shortest decimal text of a whole number: "25", "0", "-25".
+std::string numberText(std::int64_t value);
+
+// Every cell of a run's state. The level, health and the flags are only ever written by the
+// game as decimal text and only ever tested for equality, so they are held as numbers and
+// turned into text where the player (or a test) reads them.
+struct World {
+    static constexpr int kFirstLevel = 1;
+    static constexpr int kLastLevel = 10;
+    static constexpr std::int64_t kStartHealth = 25;
+
+    int level = kFirstLevel;                   // Form1.Label2
+    std::int64_t health = kStartHealth;        // Form1.Label15; has no floor, nothing tests it
+    std::array<std::string, 3> inventory{};        // Form1.Label12 to Label14
+    std::string description;                   // Form1.Text1
+    std::string focus;                         // Form1.Text2, the response box
+    std::string objectWord;                    // Form1.Text3, the input box
+    std::array<int, 4> flags{};                // Texts.T1 to Texts.T4
+    std::string_view shootCaption;             // Form1.Label10
+
+    World();
+
+    [[nodiscard]] int flag(Flag f) const { return flags[static_cast<std::size_t>(f)]; }
+    void setFlag(Flag f, int value) { flags[static_cast<std::size_t>(f)] = value; }
+    [[nodiscard]] const std::string& slot(Slot s) const {
+        return inventory[static_cast<std::size_t>(s)];
+    }
+    void setSlot(Slot s, std::string_view item) { inventory[static_cast<std::size_t>(s)] = item; }
+
+    [[nodiscard]] std::string levelText() const { return numberText(level); }
+    [[nodiscard]] std::string healthText() const { return numberText(health); }
+    [[nodiscard]] std::string flagText(Flag f) const { return numberText(flag(f)); }
+
+    friend bool operator==(const World&, const World&) = default;
+};
+
+}  // namespace tarvilon

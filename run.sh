@@ -1,0 +1,57 @@
+#!/usr/bin/env bash
+# One command for everything on a fresh Debian 12 machine:
+#   ./run.sh play   install what is missing, build, and start the game
+#   ./run.sh test   install what is missing, build, and run every test
+set -euo pipefail
+cd "$(dirname "$0")"
+
+# What the build, the game and the tests need from Debian.
+packages=(
+  build-essential cmake ninja-build pkg-config
+  qt6-base-dev qt6-svg-dev libgl-dev
+  libgtest-dev libgmock-dev libbenchmark-dev
+)
+test_packages=(
+  xvfb xauth xdotool x11-utils x11-xkb-utils imagemagick
+  dbus at-spi2-core python3 python3-pyatspi
+)
+
+install_missing() {
+  local missing=()
+  for p in "$@"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  echo "Installing: ${missing[*]}"
+  local sudo=()
+  [ "$(id -u)" -eq 0 ] || sudo=(sudo)
+  "${sudo[@]}" apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends \
+    "${missing[@]}" >/dev/null
+}
+
+build() {
+  local preset=$1
+  cmake --preset "$preset" >/dev/null
+  cmake --build --preset "$preset"
+}
+
+case "${1:-}" in
+  play)
+    install_missing "${packages[@]}"
+    build default
+    exec ./build/default/tarvilon
+    ;;
+  test)
+    install_missing "${packages[@]}" "${test_packages[@]}"
+    build default
+    ctest --preset default
+    # The same suites again under the address and undefined-behaviour sanitizers.
+    build sanitize
+    ctest --preset sanitize
+    ;;
+  *)
+    echo "usage: $0 play|test" >&2
+    exit 2
+    ;;
+esac

@@ -1,0 +1,87 @@
+#include "shell/layout.hpp"
+
+#include <QApplication>
+#include <QFontDatabase>
+#include <QLabel>
+#include <QStyleFactory>
+
+namespace tarvilon::ui {
+namespace {
+
+constexpr const char* kFamily = "PT Sans";
+constexpr double kDefaultPoints = 8.25;
+constexpr double kLargePoints = 9.75;
+constexpr double kTitlePoints = 24;
+constexpr QColor kFace{192, 192, 192};  // the classic 3-D face grey
+
+}  // namespace
+
+QFont font(FontRole role) {
+    QFont f(kFamily);
+    f.setStyleHint(QFont::SansSerif);
+    switch (role) {
+        case FontRole::Default: f.setPointSizeF(kDefaultPoints); break;
+        case FontRole::Large: f.setPointSizeF(kLargePoints); break;
+        case FontRole::Title:
+            f.setPointSizeF(kTitlePoints);
+            f.setBold(true);
+            break;
+        case FontRole::Small:
+            f.setPointSizeF(kDefaultPoints);
+            f.setBold(true);
+            break;
+    }
+    return f;
+}
+
+void installLook() {
+    // Bundled, so every machine draws the same metrics whatever fonts it has.
+    QFontDatabase::addApplicationFont(QStringLiteral(":/fonts/PTSans-Regular.ttf"));
+    QFontDatabase::addApplicationFont(QStringLiteral(":/fonts/PTSans-Bold.ttf"));
+    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+
+    QPalette p;
+    p.setColor(QPalette::Window, kFace);
+    p.setColor(QPalette::Button, kFace);
+    p.setColor(QPalette::Base, Qt::white);
+    p.setColor(QPalette::AlternateBase, kFace);
+    p.setColor(QPalette::WindowText, Qt::black);
+    p.setColor(QPalette::ButtonText, Qt::black);
+    p.setColor(QPalette::Text, Qt::black);
+    p.setColor(QPalette::Highlight, kDarkBlue);
+    p.setColor(QPalette::HighlightedText, Qt::white);
+    p.setColor(QPalette::ToolTipBase, QColor(255, 255, 225));
+    p.setColor(QPalette::ToolTipText, Qt::black);
+    p.setColor(QPalette::Light, Qt::white);
+    p.setColor(QPalette::Midlight, QColor(223, 223, 223));
+    p.setColor(QPalette::Mid, QColor(160, 160, 160));
+    p.setColor(QPalette::Dark, QColor(128, 128, 128));
+    p.setColor(QPalette::Shadow, Qt::black);
+    p.setColor(QPalette::Disabled, QPalette::WindowText, Qt::black);
+    p.setColor(QPalette::Disabled, QPalette::Text, Qt::black);
+    p.setColor(QPalette::Disabled, QPalette::ButtonText, Qt::black);
+    QApplication::setPalette(p);
+    QApplication::setFont(font(FontRole::Default));
+}
+
+void makeBoxed(QWidget& w) {
+    if (auto* label = qobject_cast<QLabel*>(&w)) {
+        label->setFrameStyle(QFrame::Box | QFrame::Plain);
+        label->setLineWidth(1);
+    }
+    w.setAutoFillBackground(true);
+    QPalette p = w.palette();
+    p.setColor(QPalette::Window, Qt::white);
+    w.setPalette(p);
+}
+
+void makeTransparent(QWidget& w) { w.setAutoFillBackground(false); }
+
+void setTextColour(QWidget& w, const QColor& colour) {
+    QPalette p = w.palette();
+    p.setColor(QPalette::WindowText, colour);
+    p.setColor(QPalette::Disabled, QPalette::WindowText, colour);
+    w.setPalette(p);
+}
+
+}  // namespace tarvilon::ui

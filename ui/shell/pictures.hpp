@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QCursor>
+#include <QIcon>
+#include <QPixmap>
+#include <QSize>
+
+namespace tarvilon::ui {
+
+// Pictures are drawn from vector sources at the screen's pixel ratio, so they stay sharp at
+// any scale.
+QPixmap picture(const QString& resource, QSize size, qreal pixelRatio);
+// The 32 x 32 hand over the verbs; its hot spot is the top-left pixel.
+QCursor handPointer();
+// The skull, 33 x 31, as the windows' icon.
+QIcon skullIcon();
+
+}  // namespace tarvilon::ui

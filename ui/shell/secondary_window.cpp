@@ -1,0 +1,46 @@
+#include "shell/secondary_window.hpp"
+
+#include <QCloseEvent>
+
+#include "shell/click_label.hpp"
+#include "shell/layout.hpp"
+#include "shell/shell.hpp"
+#include "shell/widget_text.hpp"
+
+namespace tarvilon::ui {
+
+SecondaryWindow::SecondaryWindow(Shell& shell, Window which, QRect clientArea,
+                                 Qt::WindowFlags flags)
+    : QFrame(nullptr, flags), shell_(shell), which_(which) {
+    setGeometry(clientArea);
+    setFixedSize(clientArea.size());
+    if (flags.testFlag(Qt::FramelessWindowHint)) setFrameStyle(QFrame::Panel | QFrame::Raised);
+}
+
+void SecondaryWindow::closeEvent(QCloseEvent* event) {
+    // Only the game may close a window; the redraw hides it when the game agrees.
+    event->ignore();
+    const Window w = which_;
+    shell_.act([w](Game& g) { g.requestClose(w); });
+}
+
+ClickLabel& SecondaryWindow::addLabel(const char* name, QRect rect, std::string_view caption) {
+    auto* label = new ClickLabel(this);
+    label->setObjectName(QString::fromLatin1(name));
+    label->setGeometry(rect);
+    label->setTextFormat(Qt::PlainText);
+    label->setText(qt(caption));
+    makeTransparent(*label);
+    label->lower();
+    return *label;
+}
+
+ClickLabel& SecondaryWindow::addLine(const char* name, QRect rect, std::string_view caption,
+                                     std::function<void(Game&)> action) {
+    ClickLabel& label = addLabel(name, rect, caption);
+    connect(&label, &ClickLabel::clicked, this,
+            [this, action = std::move(action)] { shell_.act(action); });
+    return label;
+}
+
+}  // namespace tarvilon::ui
