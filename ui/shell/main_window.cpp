@@ -108,6 +108,7 @@ QWidget* make(const Control& c, QWidget* parent) {
         }
         case Kind::Text: {
             auto* box = new QPlainTextEdit(parent);
+            box->setAttribute(Qt::WA_NoMousePropagation);  // a press here is no drag
             box->setReadOnly(true);
             box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
             box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);

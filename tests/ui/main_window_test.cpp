@@ -1,0 +1,328 @@
+// The main window as a player meets it: layout, start-up, the verbs, dragging, the about box
+// and the window system's close requests.
+
+#include <QFontMetrics>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTimer>
+
+#include "content/places.hpp"
+#include "content/texts.hpp"
+#include "ui_fixture.hpp"
+
+namespace tarvilon::ui {
+namespace {
+
+using namespace testing;
+
+class MainWindowTest : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { installLook(); }
+
+    void layoutPutsEveryControlInPlace_data();
+    void layoutPutsEveryControlInPlace();
+    void captionsAreNotClipped();
+    void handWrappedLinesFitTheirBoxes();
+    void freshRunShowsTheStartingState();
+    void splashGoesAfterTheTimerAndNeverComesBack();
+    void introStaysUntilContinueIsClicked();
+    void coveredVerbsWaitForTheIntro();
+    void lookAroundFillsTheDescription();
+    void dragMovesOnlyWithTheLeftButtonAlone();
+    void pressOnAControlDoesNotDrag();
+    void aboutIsOneWindowKeptAsItWasLeft();
+    void disabledMainWindowIgnoresClicks();
+    void closeRequestsOnlyCloseWhatMayClose();
+    void exitEndsTheRun();
+};
+
+void MainWindowTest::layoutPutsEveryControlInPlace_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QRect>("rect");  // in pixels, relative to the parent
+    const struct {
+        const char* name;
+        QRect rect;
+    } controls[] = {
+        {"Text5", {40, 120, 297, 41}},   {"Command3", {240, 8, 73, 17}},
+        {"Text4", {56, 24, 257, 233}},   {"Text3", {136, 280, 97, 19}},
+        {"Picture2", {256, 232, 105, 105}}, {"Label14", {8, 72, 81, 17}},
+        {"Label13", {8, 40, 81, 17}},    {"Label12", {8, 8, 81, 17}},
+        {"Picture1", {16, 232, 105, 105}},  {"Label11", {16, 72, 73, 17}},
+        {"Label10", {24, 56, 57, 17}},   {"Label9", {16, 40, 73, 17}},
+        {"Label8", {24, 24, 49, 17}},    {"Label7", {16, 8, 65, 17}},
+        {"Text2", {16, 136, 337, 65}},   {"Text1", {16, 48, 193, 81}},
+        {"Command2", {344, 8, 17, 17}},  {"Command1", {320, 8, 17, 17}},
+        {"Label16", {200, 264, 49, 17}}, {"Label15", {216, 112, 25, 17}},
+        {"Label6", {144, 304, 89, 17}},  {"Label5", {144, 232, 89, 17}},
+        {"Label4", {288, 208, 57, 17}},  {"Label3", {24, 208, 57, 17}},
+        {"Label2", {96, 24, 17, 17}},    {"Label1", {24, 24, 57, 17}},
+    };
+    for (const auto& c : controls) QTest::newRow(c.name) << QString::fromLatin1(c.name) << c.rect;
+}
+
+void MainWindowTest::layoutPutsEveryControlInPlace() {
+    QFETCH(QString, name);
+    QFETCH(QRect, rect);
+    auto shell = startShell();
+    MainWindow& main = shell->mainWindow();
+    QCOMPARE(main.geometry(), QRect(170, 114, 370, 348));
+    auto* w = main.findChild<QWidget*>(name);
+    QVERIFY(w != nullptr);
+    QCOMPARE(w->geometry(), rect);
+}
+
+void MainWindowTest::captionsAreNotClipped() {
+    // Every caption the main window can show, in the box it is shown in. The verbs' captions
+    // change ("Копать" becomes "Стрелять"), and the slots hold the longest item names.
+    auto shell = startShell();
+    MainWindow& main = shell->mainWindow();
+    const struct {
+        const char* name;
+        const char* caption;
+    } shown[] = {
+        {"Label1", "Уровень"},     {"Label2", "10"},          {"Label3", "Действия"},
+        {"Label4", "Инвентарь"},   {"Label5", "ОСМОТРЕТЬСЯ"}, {"Label6", "ОБСЛЕДОВАТЬ"},
+        {"Label7", "Разговор"},    {"Label8", "Идти"},        {"Label9", "Мастерить"},
+        {"Label10", "Стрелять"},   {"Label11", "Подобрать"},  {"Label12", "Пистолет"},
+        {"Label13", "100 монет"},  {"Label14", "Стрела"},     {"Label15", "-100"},
+        {"Label16", "ДАЛЕЕ..."},
+    };
+    for (const auto& s : shown) {
+        auto* label = find<QLabel>(main, s.name);
+        QVERIFY2(label != nullptr, s.name);
+        const int room = label->contentsRect().width();
+        const int needed = QFontMetrics(label->font()).horizontalAdvance(QString::fromUtf8(s.caption));
+        QVERIFY2(needed <= room, qPrintable(QStringLiteral("%1: \"%2\" needs %3 px, has %4")
+                                                .arg(QString::fromLatin1(s.name),
+                                                     QString::fromUtf8(s.caption))
+                                                .arg(needed)
+                                                .arg(room)));
+        QVERIFY(QFontMetrics(label->font()).height() <= label->contentsRect().height());
+    }
+    auto* splash = find<QLineEdit>(main, "Text5");
+    QVERIFY(QFontMetrics(splash->font()).horizontalAdvance(splash->text()) < splash->width());
+}
+
+void MainWindowTest::handWrappedLinesFitTheirBoxes() {
+    // A line broken by hand that the box breaks again reads as a ragged pair of lines.
+    auto shell = startShell();
+    MainWindow& main = shell->mainWindow();
+    auto fits = [](QPlainTextEdit& box, std::string_view text) {
+        const int room = box.viewport()->width() - 2 * qCeil(box.document()->documentMargin());
+        const QFontMetrics metrics(box.font());
+        const QStringList lines = qs(text).split(QStringLiteral("\r\n"));
+        for (const QString& line : lines) {
+            // Longer lines are meant for the box to wrap itself.
+            constexpr int kLongLine = 46;
+            const bool handWrapped = lines.size() > 2 && line.size() < kLongLine;
+            if (handWrapped && metrics.horizontalAdvance(line) > room) {
+                qWarning("%d px > %d px: %s", metrics.horizontalAdvance(line), room,
+                         qPrintable(line));
+                return false;
+            }
+        }
+        return true;
+    };
+    auto& description = *find<QPlainTextEdit>(main, "Text1");
+    for (std::string_view place : content::kPlaceDescriptions) QVERIFY(fits(description, place));
+    QVERIFY(fits(*find<QPlainTextEdit>(main, "Text4"), content::kIntroStory));
+}
+
+void MainWindowTest::freshRunShowsTheStartingState() {
+    auto shell = startShell();
+    MainWindow& main = shell->mainWindow();
+    QCOMPARE(textOf(main, "Label2"), QStringLiteral("1"));
+    QCOMPARE(textOf(main, "Label15"), QStringLiteral("25"));
+    for (const char* empty : {"Label12", "Label13", "Label14", "Text1", "Text2", "Text3"})
+        QVERIFY2(textOf(main, empty).isEmpty(), empty);
+    QCOMPARE(textOf(main, "Label10"), QStringLiteral("Копать"));
+    QCOMPARE(textOf(main, "Text5"), QStringLiteral("  ТАРВИЛОН"));
+    QVERIFY(find(main, "Text5")->isVisible());
+    QVERIFY(find(main, "Text4")->isVisible());
+    QVERIFY(find(main, "Label16")->isVisible());
+    QVERIFY(textOf(main, "Text4").startsWith(QStringLiteral("Много лет назад, на острове")));
+    QCOMPARE(find<QPushButton>(main, "Command1")->toolTip(), QStringLiteral("Свернуть"));
+    QCOMPARE(find<QPushButton>(main, "Command2")->toolTip(), QStringLiteral("Выход"));
+    QCOMPARE(find(main, "Label15")->toolTip(), QStringLiteral("Здоровье"));
+    QCOMPARE(find(main, "Label2")->toolTip(), QStringLiteral("Текущий уровень игры"));
+    QCOMPARE(find(main, "Picture1")->toolTip(), QStringLiteral("Действия"));
+    QCOMPARE(find(main, "Picture2")->toolTip(), QStringLiteral("Инвентарь"));
+    QVERIFY(main.isEnabled());
+    QVERIFY(!main.windowIcon().isNull());
+}
+
+void MainWindowTest::splashGoesAfterTheTimerAndNeverComesBack() {
+    auto shell = startShell();
+    MainWindow& main = shell->mainWindow();
+    QTimer& timer1 = main.splashTimer();
+    QCOMPARE(timer1.interval(), 2000);
+    QVERIFY(timer1.isActive());
+    click(main, "Label16");  // the intro may end first; the splash does not care
+    QVERIFY(find(main, "Text5")->isVisible());
+    QTRY_VERIFY_WITH_TIMEOUT(!find(main, "Text5")->isVisible(), 5000);
+    QVERIFY(!timer1.isActive());
+    QVERIFY(!shell->game().splashTimerRunning());
+}
+
+void MainWindowTest::introStaysUntilContinueIsClicked() {
+    auto shell = startShell();
+    MainWindow& main = shell->mainWindow();
+    shell->act([](Game& g) { g.splashTimerTick(); });
+    QVERIFY(find(main, "Text4")->isVisible());
+    click(main, "Label16");
+    QVERIFY(!find(main, "Text4")->isVisible());
+    QVERIFY(!find(main, "Label16")->isVisible());
+    QVERIFY(textOf(main, "Text1").isEmpty());
+}
+
+void MainWindowTest::coveredVerbsWaitForTheIntro() {
+    // "ОСМОТРЕТЬСЯ" lies under the intro; "ОБСЛЕДОВАТЬ" does not and works at once.
+    auto shell = startShell();
+    MainWindow& main = shell->mainWindow();
+    click(main, "Label5");
+    QVERIFY(textOf(main, "Text1").isEmpty());
+    find<QLineEdit>(main, "Text3")->setText(QStringLiteral("тропинка"));
+    emit find<QLineEdit>(main, "Text3")->textEdited(QStringLiteral("тропинка"));
+    click(main, "Label6");
+    QCOMPARE(textOf(main, "Text2"), qs(text::kPathToJungle));
+    QVERIFY(textOf(main, "Text3").isEmpty());
+}
+
+void MainWindowTest::lookAroundFillsTheDescription() {
+    auto shell = startShell();
+    MainWindow& main = shell->mainWindow();
+    click(main, "Label16");
+    click(main, "Label5");
+    QVERIFY(textOf(main, "Text1").startsWith(QStringLiteral("Вы видите обломки вертолёта")));
+    QVERIFY(!textOf(main, "Text1").contains(QLatin1Char('\r')));
+}
+
+void MainWindowTest::dragMovesOnlyWithTheLeftButtonAlone() {
+    auto shell = startShell();
+    MainWindow& main = shell->mainWindow();
+    const QPoint start = main.pos();
+    const QPoint background(200, 10);  // between the level line and "&Инфо"
+    QVERIFY(main.childAt(background) == nullptr);
+
+    sendMouse(&main, QEvent::MouseButtonPress, background, Qt::RightButton, Qt::RightButton);
+    QCOMPARE(main.dragAnchor(), QPointF(200 * 15, 10 * 15));  // any button sets the anchor
+    sendMouse(&main, QEvent::MouseMove, background + QPoint(30, 20), Qt::NoButton,
+              Qt::RightButton);
+    QCOMPARE(main.pos(), start);
+    sendMouse(&main, QEvent::MouseMove, background + QPoint(30, 20), Qt::NoButton,
+              Qt::LeftButton | Qt::RightButton);
+    QCOMPARE(main.pos(), start);
+    sendMouse(&main, QEvent::MouseButtonRelease, background, Qt::RightButton, Qt::NoButton);
+
+    sendMouse(&main, QEvent::MouseButtonPress, background, Qt::LeftButton, Qt::LeftButton);
+    sendMouse(&main, QEvent::MouseMove, background + QPoint(30, 20), Qt::NoButton,
+              Qt::LeftButton);
+    QCOMPARE(main.pos(), start + QPoint(30, 20));
+    // The window followed the pointer, so the pointer is over the anchor again.
+    sendMouse(&main, QEvent::MouseMove, background + QPoint(-5, 0), Qt::NoButton, Qt::LeftButton);
+    QCOMPARE(main.pos(), start + QPoint(25, 20));
+}
+
+void MainWindowTest::pressOnAControlDoesNotDrag() {
+    auto shell = startShell();
+    MainWindow& main = shell->mainWindow();
+    const QPoint start = main.pos();
+    for (const char* name : {"Label1", "Label15", "Picture1", "Label7", "Text2", "Text3"}) {
+        // The press goes to whatever lies on top at the control's centre, as a real one would.
+        QWidget* named = find(main, name);
+        QWidget* w = main.childAt(named->mapTo(&main, named->rect().center()));
+        QVERIFY2(w != nullptr, name);
+        const QPoint at = w->mapFrom(&main, named->mapTo(&main, named->rect().center()));
+        sendMouse(w, QEvent::MouseButtonPress, at, Qt::LeftButton, Qt::LeftButton);
+        sendMouse(w, QEvent::MouseMove, at + QPoint(40, 40), Qt::NoButton, Qt::LeftButton);
+        sendMouse(w, QEvent::MouseButtonRelease, at + QPoint(40, 40), Qt::LeftButton,
+                  Qt::NoButton);
+        QVERIFY2(main.pos() == start, name);
+    }
+}
+
+void MainWindowTest::aboutIsOneWindowKeptAsItWasLeft() {
+    auto shell = startShell();
+    MainWindow& main = shell->mainWindow();
+    click(main, "Command3");
+    SecondaryWindow* about = shell->window(Window::Info);
+    QVERIFY(about != nullptr);
+    QVERIFY(about->isVisible());
+    QVERIFY(!main.isEnabled());
+    QCOMPARE(about->windowTitle(), QStringLiteral("Инфо"));
+    QCOMPARE(about->geometry(), QRect(127, 178, 338, 142));
+    QCOMPARE(textOf(*about, "Label1"), QStringLiteral("ТАРВИЛОН     1.0"));
+
+    // The title blinks dark blue and dark green, starting with blue.
+    auto colour = [&] { return find<QLabel>(*about, "Label1")->palette().color(QPalette::WindowText); };
+    QTRY_VERIFY(colour() == kDarkBlue || colour() == kDarkGreen);
+
+    click(*about, "Command1");
+    QVERIFY(!about->isVisible());
+    QVERIFY(main.isEnabled());
+    click(main, "Command3");
+    QCOMPARE(shell->window(Window::Info), about);  // the same window, not a new one
+    QVERIFY(about->isVisible());
+    QVERIFY(!main.isEnabled());
+}
+
+void MainWindowTest::disabledMainWindowIgnoresClicks() {
+    auto shell = startShell();
+    MainWindow& main = shell->mainWindow();
+    click(main, "Label16");
+    click(main, "Command3");
+    const Game before = shell->game();
+    for (const char* name : {"Label5", "Label6", "Label7", "Label8", "Label9", "Label10",
+                             "Label11", "Command1", "Command2", "Command3"})
+        click(main, name);
+    const QPoint start = main.pos();
+    sendMouse(&main, QEvent::MouseButtonPress, {200, 10}, Qt::LeftButton, Qt::LeftButton);
+    sendMouse(&main, QEvent::MouseMove, {230, 30}, Qt::NoButton, Qt::LeftButton);
+    QCOMPARE(main.pos(), start);
+    QVERIFY(shell->game() == before);
+    QVERIFY(!shell->game().ended());
+}
+
+void MainWindowTest::closeRequestsOnlyCloseWhatMayClose() {
+    auto shell = startShell();
+    MainWindow& main = shell->mainWindow();
+    QSignalSpy ended(shell.get(), &Shell::ended);
+    click(main, "Command3");
+    SecondaryWindow* about = shell->window(Window::Info);
+    QVERIFY(!about->close());  // refused: only "&Отмена" closes it
+    QVERIFY(about->isVisible());
+    QVERIFY(!main.isEnabled());
+    QCOMPARE(ended.count(), 0);
+
+    // The ending window takes a close request as "Конец...".
+    Game atTheEnd;
+    atTheEnd.world().focus = text::kOnToLife;
+    atTheEnd.press(Verb::Go);
+    auto finale = startShell(atTheEnd);
+    QSignalSpy finaleEnded(finale.get(), &Shell::ended);
+    finale->window(Window::Form2)->close();
+    QCOMPARE(finaleEnded.count(), 1);
+    QCOMPARE(finaleEnded.at(0).at(0).value<Ending>(), Ending::Finale);
+    QVERIFY(!finale->window(Window::Form2)->isVisible());
+
+    // The main window's close request ends the run, even while it is disabled.
+    main.close();
+    QCOMPARE(ended.count(), 1);
+    QCOMPARE(ended.at(0).at(0).value<Ending>(), Ending::Exit);
+    QVERIFY(!about->isVisible());
+}
+
+void MainWindowTest::exitEndsTheRun() {
+    auto shell = startShell();
+    QSignalSpy ended(shell.get(), &Shell::ended);
+    click(shell->mainWindow(), "Command2");
+    QCOMPARE(ended.count(), 1);
+    QVERIFY(!shell->mainWindow().isVisible());
+}
+
+}  // namespace
+}  // namespace tarvilon::ui
+
+QTEST_MAIN(tarvilon::ui::MainWindowTest)
+#include "main_window_test.moc"

@@ -1,0 +1,67 @@
+#pragma once
+
+// Shared helpers for the window tests: a running shell, widgets by their layout names, and
+// clicks and drags sent as the window system would send them.
+
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPlainTextEdit>
+#include <QTest>
+#include <memory>
+
+#include "shell/layout.hpp"
+#include "shell/main_window.hpp"
+#include "shell/secondary_window.hpp"
+#include "shell/shell.hpp"
+
+namespace tarvilon::ui::testing {
+
+// A shell whose windows have been shown, as at start-up.
+inline std::unique_ptr<Shell> startShell(Game game = {}) {
+    auto shell = std::make_unique<Shell>(std::move(game));
+    shell->start();
+    return shell;
+}
+
+template <typename T = QWidget>
+T* find(const QWidget& window, const char* name) {
+    return window.findChild<T*>(QString::fromLatin1(name));
+}
+
+inline QString textOf(const QWidget& window, const char* name) {
+    if (auto* l = find<QLabel>(window, name)) return l->text();
+    if (auto* e = find<QLineEdit>(window, name)) return e->text();
+    if (auto* b = find<QPlainTextEdit>(window, name)) return b->toPlainText();
+    return QStringLiteral("<no control %1>").arg(QString::fromLatin1(name));
+}
+
+// A left click on the point where the player would click: whatever is on top there gets it,
+// a hidden control gets nothing, and a disabled window ignores it.
+inline void clickAt(QWidget& window, QPoint at) {
+    QWidget* target = window.childAt(at);
+    if (target == nullptr) target = &window;
+    QTest::mouseClick(target, Qt::LeftButton, {}, target->mapFrom(&window, at));
+}
+
+// A click in the middle of the named control, as the player sees it.
+inline void click(QWidget& window, const char* name) {
+    QWidget* w = find(window, name);
+    QVERIFY2(w != nullptr, name);
+    if (!w->isVisible()) return;
+    clickAt(window, w->mapTo(&window, w->rect().center()));
+}
+
+inline void sendMouse(QWidget* target, QEvent::Type type, QPoint at, Qt::MouseButton button,
+                      Qt::MouseButtons held) {
+    QMouseEvent e(type, QPointF(at), target->mapToGlobal(QPointF(at)), button, held,
+                  Qt::NoModifier);
+    QApplication::sendEvent(target, &e);
+}
+
+inline QString qs(std::string_view utf8) {
+    return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+}
+
+}  // namespace tarvilon::ui::testing
