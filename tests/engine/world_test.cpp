@@ -101,7 +101,7 @@ void ClickEverySecondaryWindow(Game& g) {
 
 TEST(Clicks, MainWindowIgnoresEverythingWhileDisabled) {
     Game game = test::GameAt({.focus = text::kPathToJungle});
-    game.world().objectWord = "тропинка";
+    game.world().objectWord = "вертолёт";
     game.openAbout();
     ASSERT_FALSE(game.windows().mainEnabled());
     const Game before = game;

@@ -60,6 +60,16 @@ inline void sendMouse(QWidget* target, QEvent::Type type, QPoint at, Qt::MouseBu
     QApplication::sendEvent(target, &e);
 }
 
+// Key presses carrying text, one per character; QTest's own key clicks take ASCII only.
+inline void typeInto(QWidget* w, const QString& text) {
+    for (QChar ch : text) {
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(ch));
+        QApplication::sendEvent(w, &press);
+        QKeyEvent release(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, QString(ch));
+        QApplication::sendEvent(w, &release);
+    }
+}
+
 inline QString qs(std::string_view utf8) {
     return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
 }

@@ -1,14 +1,222 @@
-// The secondary windows clicked as a player would; placeholder until the dialogue suites land.
+// The secondary windows clicked as a player would: the dialogues, the card of fate and the
+// ending, each reached through the main window's verbs.
+
+#include <QScrollBar>
+#include <QSignalSpy>
+
+#include "content/speeches.hpp"
+#include "content/texts.hpp"
 #include "ui_fixture.hpp"
 
 namespace tarvilon::ui {
 namespace {
+
 using namespace testing;
+
+// Types a word into the input box the way a player's keystrokes arrive.
+void type(MainWindow& main, const QString& word) {
+    auto* input = find<QLineEdit>(main, "Text3");
+    input->selectAll();
+    QTest::keyClick(input, Qt::Key_Delete);
+    typeInto(input, word);
+}
+
+void examine(MainWindow& main, const QString& word) {
+    type(main, word);
+    click(main, "Label6");
+}
+
+Game at(int level) {
+    Game g;
+    g.dismissIntro();
+    g.world().level = level;
+    return g;
+}
+
 class WindowsTest : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase() { installLook(); }
+
+    void foresterAnswersAndKeepsHisLastAnswer();
+    void guardRevealsLinesAndTakesTheCoins();
+    void guardWithoutCoinsSendsYouAway();
+    void cardOfFateDealsLifeInTheMiddle();
+    void cardOfFateDeathEndsTheRun();
+    void endingLeavesOnlyTheLastClick();
 };
+
+void WindowsTest::foresterAnswersAndKeepsHisLastAnswer() {
+    auto shell = startShell(at(2));
+    MainWindow& main = shell->mainWindow();
+    examine(main, QStringLiteral("лесник"));
+    click(main, "Label7");
+    SecondaryWindow* lesnik = shell->window(Window::Lesnik);
+    QVERIFY(lesnik != nullptr && lesnik->isVisible());
+    QCOMPARE(lesnik->geometry(), QRect(141, 151, 312, 199));
+    QVERIFY(!main.isEnabled());
+    QVERIFY(textOf(*lesnik, "Label1").isEmpty());
+
+    const World before = shell->game().world();
+    click(*lesnik, "Label2");
+    QCOMPARE(textOf(*lesnik, "Label1"), qs(forester::kNameAnswer));
+    click(*lesnik, "Label5");  // "До встрече!" only answers
+    QVERIFY(lesnik->isVisible());
+    QCOMPARE(textOf(*lesnik, "Label1"), qs(forester::kSeeYouAnswer));
+    click(*lesnik, "Label3");
+    click(*lesnik, "Label6");  // "Пока!"
+    QVERIFY(!lesnik->isVisible());
+    QVERIFY(main.isEnabled());
+    QVERIFY(shell->game().world() == before);  // the talk changes nothing in the world
+
+    click(main, "Label7");  // the focus text is still his, so he talks again
+    QCOMPARE(shell->window(Window::Lesnik), lesnik);
+    QVERIFY(lesnik->isVisible());
+    QCOMPARE(textOf(*lesnik, "Label1"), qs(forester::kSettlementAnswer));
+}
+
+void WindowsTest::guardRevealsLinesAndTakesTheCoins() {
+    Game g = at(3);
+    g.world().setSlot(Slot::Goods, text::kCoins);
+    auto shell = startShell(g);
+    MainWindow& main = shell->mainWindow();
+    examine(main, QStringLiteral("охраник"));
+    click(main, "Label7");
+    SecondaryWindow* musik = shell->window(Window::Musik);
+    QVERIFY(musik != nullptr && musik->isVisible());
+    QCOMPARE(musik->geometry(), QRect(141, 114, 312, 241));
+
+    auto shown = [&] {
+        QStringList names;
+        for (const char* n : {"Label2", "Label3", "Label4", "Label5", "Label6", "Label7"})
+            if (find(*musik, n)->isVisible()) names << QString::fromLatin1(n);
+        return names.join(QLatin1Char(' '));
+    };
+    QCOMPARE(shown(), QStringLiteral("Label2"));
+    click(*musik, "Label2");
+    QCOMPARE(shown(), QStringLiteral("Label2 Label4"));
+    click(*musik, "Label4");
+    QCOMPARE(textOf(*musik, "Label1"), qs(content::kVillageNews));
+    QCOMPARE(shown(), QStringLiteral("Label2 Label3 Label4"));
+    click(*musik, "Label3");
+    QCOMPARE(shown(), QStringLiteral("Label2 Label3 Label4 Label5"));
+    click(*musik, "Label5");
+    QCOMPARE(shown(), QStringLiteral("Label2 Label3 Label4 Label5 Label6"));
+    QCOMPARE(shell->game().world().flag(Flag::T1), 1);
+    QVERIFY(textOf(main, "Label13").isEmpty());
+    click(*musik, "Label6");
+    QVERIFY(!musik->isVisible());
+    QVERIFY(main.isEnabled());
+
+    click(main, "Label7");  // a paid guard only answers
+    QVERIFY(!musik->isVisible());
+    QCOMPARE(textOf(main, "Text2"), qs(text::kPaidGuard));
+    examine(main, QStringLiteral("ворота"));
+    QCOMPARE(textOf(main, "Text2"), qs(text::kMayPass));
+    click(main, "Label8");
+    QCOMPARE(textOf(main, "Label2"), QStringLiteral("4"));
+}
+
+void WindowsTest::guardWithoutCoinsSendsYouAway() {
+    auto shell = startShell(at(3));
+    MainWindow& main = shell->mainWindow();
+    examine(main, QStringLiteral("охраник"));
+    click(main, "Label7");
+    SecondaryWindow* musik = shell->window(Window::Musik);
+    for (const char* line : {"Label2", "Label4", "Label3"}) click(*musik, line);
+    QVERIFY(!find(*musik, "Label5")->isVisible());
+    QVERIFY(find(*musik, "Label7")->isVisible());
+    click(*musik, "Label7");
+    QCOMPARE(textOf(*musik, "Label1"), qs(guard::kGetLost));
+    click(*musik, "Label6");
+    click(main, "Label7");  // reopened exactly as it was left
+    QVERIFY(musik->isVisible());
+    QCOMPARE(textOf(*musik, "Label1"), qs(guard::kGetLost));
+    QVERIFY(find(*musik, "Label6")->isVisible());
+}
+
+void WindowsTest::cardOfFateDealsLifeInTheMiddle() {
+    auto shell = startShell(at(4));
+    MainWindow& main = shell->mainWindow();
+    examine(main, QStringLiteral("стол"));
+    SecondaryWindow* stol = shell->window(Window::Stol);
+    QVERIFY(stol != nullptr && stol->isVisible());
+    QCOMPARE(stol->geometry(), QRect(156, 107, 255, 198));
+    QVERIFY(!main.isEnabled());
+    QCOMPARE(textOf(*stol, "Label5"), QStringLiteral("2"));
+    QVERIFY(!find(*stol, "Label5")->isVisible());
+
+    // Face down: the word is there, but black on black, and a screen reader hears only "Карта".
+    auto* middle = find<QLabel>(*stol, "Label3");
+    QCOMPARE(middle->text(), qs(text::kLife));
+    QCOMPARE(middle->palette().color(QPalette::WindowText),
+             middle->palette().color(QPalette::Window));
+    QCOMPARE(middle->accessibleName(), QStringLiteral("Карта"));
+    QVERIFY(!find(*stol, "Label6")->isVisible());
+    QVERIFY(!find(*stol, "Label7")->isVisible());
+
+    click(*stol, "Label3");
+    QCOMPARE(middle->palette().color(QPalette::WindowText), kBrightWhite);
+    QCOMPARE(middle->accessibleName(), qs(text::kLife));
+    QVERIFY(!find(*stol, "Label2")->isVisible());
+    QVERIFY(!find(*stol, "Label4")->isVisible());
+    QVERIFY(find(*stol, "Label7")->isVisible());
+    click(*stol, "Label7");
+    QVERIFY(!stol->isVisible());
+    QVERIFY(main.isEnabled());
+    QCOMPARE(shell->game().world().flag(Flag::T2), 1);
+    QCOMPARE(shell->game().world().flag(Flag::T4), 1);
+    examine(main, QStringLiteral("дорога"));
+    QCOMPARE(textOf(main, "Text2"), qs(text::kRoadIsClear));
+}
+
+void WindowsTest::cardOfFateDeathEndsTheRun() {
+    auto shell = startShell(at(4));
+    MainWindow& main = shell->mainWindow();
+    QSignalSpy ended(shell.get(), &Shell::ended);
+    examine(main, QStringLiteral("стол"));
+    SecondaryWindow* stol = shell->window(Window::Stol);
+    click(*stol, "Label2");
+    QCOMPARE(textOf(*stol, "Label2"), qs(text::kDeath));
+    QVERIFY(find(*stol, "Label6")->isVisible());
+    QCOMPARE(find(*stol, "Label6")->toolTip(), QStringLiteral("Конец игры"));
+    QVERIFY(!stol->close());  // the window system cannot take the player out of it
+    QCOMPARE(ended.count(), 0);
+    click(*stol, "Label6");
+    QCOMPARE(ended.count(), 1);
+    QCOMPARE(ended.at(0).at(0).value<Ending>(), Ending::Death);
+    QVERIFY(!stol->isVisible());
+    QVERIFY(!main.isVisible());
+}
+
+void WindowsTest::endingLeavesOnlyTheLastClick() {
+    Game g = at(10);
+    g.world().setFlag(Flag::T1, 1);
+    auto shell = startShell(g);
+    MainWindow& main = shell->mainWindow();
+    QSignalSpy ended(shell.get(), &Shell::ended);
+    examine(main, QStringLiteral("пещера"));
+    click(main, "Label8");
+    SecondaryWindow* form2 = shell->window(Window::Form2);
+    QVERIFY(form2 != nullptr && form2->isVisible());
+    QCOMPARE(form2->geometry(), QRect(173, 128, 360, 294));
+    QVERIFY(!main.isEnabled());
+    for (const char* box : {"Text1", "Text2", "Text3"}) QVERIFY(textOf(main, box).isEmpty());
+
+    auto* story = find<QPlainTextEdit>(*form2, "Text1");
+    QVERIFY(story->isReadOnly());
+    QVERIFY(story->toPlainText().startsWith(QStringLiteral("Вы входите в пещеру.")));
+    typeInto(story, QStringLiteral("xyz"));
+    QVERIFY(!story->toPlainText().contains(QStringLiteral("xyz")));
+    QVERIFY(story->verticalScrollBar()->maximum() > 0);  // longer than its box: it scrolls
+
+    click(main, "Label8");  // the main window stays disabled
+    QCOMPARE(ended.count(), 0);
+    click(*form2, "Label1");
+    QCOMPARE(ended.count(), 1);
+    QCOMPARE(ended.at(0).at(0).value<Ending>(), Ending::Finale);
+}
+
 }  // namespace
 }  // namespace tarvilon::ui
 
