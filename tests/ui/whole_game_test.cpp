@@ -119,8 +119,9 @@ void WholeGameTest::playsFromTheCrashSiteToTheEnd() {
     const World& end = shell->game().world();
     QCOMPARE(qs(end.slot(Slot::Weapon)), qs(text::kPistol));
     QCOMPARE(qs(end.slot(Slot::Goods)), qs(text::kAmulet));
-    // 25, healed by the first-aid kit, the powder and the healer's powder.
-    QCOMPARE(qs(end.healthText()), QStringLiteral("100"));
+    // 25, healed by the first-aid kit, the powder and the healer's powder, then shot once by
+    // the second spirit on being examined.
+    QCOMPARE(qs(end.healthText()), QStringLiteral("75"));
     QCOMPARE(qs(end.shootCaption), qs(text::kShootCaption));
 }
 
