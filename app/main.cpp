@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "shell/click_label.hpp"
 #include "shell/layout.hpp"
 #include "shell/shell.hpp"
 
@@ -31,6 +32,7 @@ int main(int argc, char** argv) {
     }
     QApplication app(argc, argv);
     tarvilon::ui::installLook();
+    tarvilon::ui::installClickLabelAccessibility();
     tarvilon::ui::Shell shell;
     QObject::connect(&shell, &tarvilon::ui::Shell::ended, &app, &QApplication::quit,
                      Qt::QueuedConnection);

@@ -1,13 +1,48 @@
 #include "shell/click_label.hpp"
 
+#include <QAccessibleWidget>
 #include <QMouseEvent>
 
 namespace tarvilon::ui {
+namespace {
 
-ClickLabel::ClickLabel(QWidget* parent) : QLabel(parent) {}
+class AccessibleClickLabel : public QAccessibleWidget {
+public:
+    explicit AccessibleClickLabel(ClickLabel* label)
+        : QAccessibleWidget(label, QAccessible::Button) {}
+
+    QString text(QAccessible::Text t) const override {
+        auto* label = static_cast<ClickLabel*>(widget());
+        if (t == QAccessible::Name && label->accessibleName().isEmpty()) return label->text();
+        return QAccessibleWidget::text(t);
+    }
+    QStringList actionNames() const override {
+        return widget()->isEnabled() ? QStringList{pressAction()} : QStringList{};
+    }
+    void doAction(const QString& action) override {
+        // The same guard a mouse has: a disabled or hidden label takes no click.
+        if (action == pressAction() && widget()->isEnabled() && widget()->isVisible())
+            static_cast<ClickLabel*>(widget())->activate();
+    }
+};
+
+QAccessibleInterface* makeAccessible(const QString& className, QObject* object) {
+    if (className == QLatin1String("tarvilon::ui::ClickLabel"))
+        if (auto* label = qobject_cast<ClickLabel*>(object)) return new AccessibleClickLabel(label);
+    return nullptr;
+}
+
+}  // namespace
+
+ClickLabel::ClickLabel(QWidget* parent) : QLabel(parent) {
+    // A press here belongs to the label, never to a drag of the window behind it.
+    setAttribute(Qt::WA_NoMousePropagation);
+    setTextFormat(Qt::PlainText);
+}
+
+void ClickLabel::activate() { emit clicked(); }
 
 void ClickLabel::mousePressEvent(QMouseEvent* event) {
-    // Taking the press keeps it from reaching the window behind, which would start a drag.
     pressed_ = event->button() == Qt::LeftButton;
     event->accept();
 }
@@ -19,5 +54,7 @@ void ClickLabel::mouseReleaseEvent(QMouseEvent* event) {
     event->accept();
     if (click) emit clicked();
 }
+
+void installClickLabelAccessibility() { QAccessible::installFactory(makeAccessible); }
 
 }  // namespace tarvilon::ui

@@ -4,7 +4,9 @@
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QPlainTextEdit>
+#include <qdrawutil.h>
 #include <QPushButton>
 #include <QTimer>
 #include <QWindow>
@@ -46,6 +48,7 @@ struct Control {
     const char* panel;  // parent panel, or null for the window itself
     FontRole font = FontRole::Default;
     Qt::Alignment align = Qt::AlignLeft | Qt::AlignTop;
+    const char* description = "";  // what a screen reader says the control is
 };
 
 constexpr Qt::Alignment kCentred = Qt::AlignHCenter | Qt::AlignTop;
@@ -60,9 +63,9 @@ const std::array kForm1 = {
     Control{"Text4",    Kind::Text,   twips( 840,  360, 3855, 3495), "",            "",                    false, nullptr},
     Control{"Text3",    Kind::Input,  twips(2040, 4200, 1455,  285), "",            "",                    true,  nullptr},
     Control{"Picture2", Kind::Panel,  twips(3840, 3480, 1575, 1575), "",            "Инвентарь",           true,  nullptr},
-    Control{"Label14",  Kind::Boxed,  twips( 120, 1080, 1215,  255), "",            "",                    true,  "Picture2"},
-    Control{"Label13",  Kind::Boxed,  twips( 120,  600, 1215,  255), "",            "",                    true,  "Picture2"},
-    Control{"Label12",  Kind::Boxed,  twips( 120,  120, 1215,  255), "",            "",                    true,  "Picture2"},
+    Control{"Label14",  Kind::Boxed,  twips( 120, 1080, 1215,  255), "",            "",                    true,  "Picture2", FontRole::Default, Qt::AlignLeft | Qt::AlignTop, "Инвентарь: 3"},
+    Control{"Label13",  Kind::Boxed,  twips( 120,  600, 1215,  255), "",            "",                    true,  "Picture2", FontRole::Default, Qt::AlignLeft | Qt::AlignTop, "Инвентарь: 2"},
+    Control{"Label12",  Kind::Boxed,  twips( 120,  120, 1215,  255), "",            "",                    true,  "Picture2", FontRole::Default, Qt::AlignLeft | Qt::AlignTop, "Инвентарь: 1"},
     Control{"Picture1", Kind::Panel,  twips( 240, 3480, 1575, 1575), "",            "Действия",            true,  nullptr},
     Control{"Label11",  Kind::Verb,   twips( 240, 1080, 1095,  255), "Подобрать",   "",                    true,  "Picture1", FontRole::Large},
     Control{"Label10",  Kind::Verb,   twips( 360,  840,  855,  255), "Копать",      "",                    true,  "Picture1", FontRole::Large, kCentred},
@@ -74,12 +77,12 @@ const std::array kForm1 = {
     Control{"Command2", Kind::Button, twips(5160,  120,  255,  255), "",            "Выход",               true,  nullptr,    FontRole::Small},
     Control{"Command1", Kind::Button, twips(4800,  120,  255,  255), "",            "Свернуть",            true,  nullptr,    FontRole::Small},
     Control{"Label16",  Kind::Click,  twips(3000, 3960,  735,  255), "ДАЛЕЕ...",    "",                    false, nullptr},
-    Control{"Label15",  Kind::Boxed,  twips(3240, 1680,  375,  255), "25",          "Здоровье",            true,  nullptr},
+    Control{"Label15",  Kind::Boxed,  twips(3240, 1680,  375,  255), "25",          "Здоровье",            true,  nullptr,    FontRole::Default, Qt::AlignLeft | Qt::AlignTop, "Здоровье"},
     Control{"Label6",   Kind::Verb,   twips(2160, 4560, 1335,  255), "ОБСЛЕДОВАТЬ", "",                    true,  nullptr},
     Control{"Label5",   Kind::Verb,   twips(2160, 3480, 1335,  255), "ОСМОТРЕТЬСЯ", "",                    true,  nullptr},
     Control{"Label4",   Kind::Label,  twips(4320, 3120,  855,  255), "Инвентарь",   "",                    true,  nullptr},
     Control{"Label3",   Kind::Label,  twips( 360, 3120,  855,  255), "Действия",    "",                    true,  nullptr},
-    Control{"Label2",   Kind::Label,  twips(1440,  360,  255,  255), "1",           "Текущий уровень игры", true, nullptr,    FontRole::Large, kCentred},
+    Control{"Label2",   Kind::Label,  twips(1440,  360,  255,  255), "1",           "Текущий уровень игры", true, nullptr,    FontRole::Large, kCentred, "Текущий уровень игры"},
     Control{"Label1",   Kind::Label,  twips( 360,  360,  855,  255), "Уровень",     "",                    true,  nullptr,    FontRole::Large},
 };
 // clang-format on
@@ -94,11 +97,12 @@ QWidget* make(const Control& c, QWidget* parent) {
         case Kind::Boxed:
         case Kind::Verb:
         case Kind::Click: {
-            auto* label = new ClickLabel(parent);
+            const bool clickable = c.kind == Kind::Verb || c.kind == Kind::Click;
+            auto* label = clickable ? new ClickLabel(parent) : new QLabel(parent);
             label->setAttribute(Qt::WA_NoMousePropagation);  // a press here is no drag
+            label->setTextFormat(Qt::PlainText);
             label->setText(caption);
             label->setAlignment(c.align);
-            label->setTextFormat(Qt::PlainText);
             if (c.kind == Kind::Boxed)
                 makeBoxed(*label);
             else
@@ -143,6 +147,8 @@ QWidget* make(const Control& c, QWidget* parent) {
         case Kind::Button: {
             auto* button = new QPushButton(caption, parent);
             button->setFocusPolicy(Qt::TabFocus);
+            // The two captionless buttons are named by what their tooltips say.
+            if (caption.isEmpty()) button->setAccessibleName(QString::fromUtf8(c.tooltip));
             return button;
         }
     }
@@ -172,6 +178,7 @@ void MainWindow::build() {
         w->setGeometry(c.rect);
         w->setFont(ui::font(c.font));
         w->setToolTip(QString::fromUtf8(c.tooltip));
+        w->setAccessibleDescription(QString::fromUtf8(c.description));
         w->setVisible(c.visible);
         // Each control goes under the ones listed before it.
         w->lower();
@@ -256,6 +263,13 @@ void MainWindow::mouseMoveEvent(QMouseEvent* event) {
     move(x() + qRound(dx / kTwipsPerPixel), y());
     move(x(), y() + qRound(dy / kTwipsPerPixel));
     event->accept();
+}
+
+void MainWindow::paintEvent(QPaintEvent* event) {
+    // With no title bar, a raised edge is what tells the window from the desktop behind it.
+    QWidget::paintEvent(event);
+    QPainter painter(this);
+    qDrawWinPanel(&painter, rect(), palette(), false);
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

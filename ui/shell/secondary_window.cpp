@@ -24,20 +24,30 @@ void SecondaryWindow::closeEvent(QCloseEvent* event) {
     shell_.act([w](Game& g) { g.requestClose(w); });
 }
 
-ClickLabel& SecondaryWindow::addLabel(const char* name, QRect rect, std::string_view caption) {
-    auto* label = new ClickLabel(this);
-    label->setObjectName(QString::fromLatin1(name));
-    label->setGeometry(rect);
-    label->setTextFormat(Qt::PlainText);
-    label->setText(qt(caption));
-    makeTransparent(*label);
-    label->lower();
+namespace {
+
+void place(QLabel& label, const char* name, QRect rect, std::string_view caption) {
+    label.setObjectName(QString::fromLatin1(name));
+    label.setGeometry(rect);
+    label.setTextFormat(Qt::PlainText);
+    label.setText(qt(caption));
+    makeTransparent(label);
+    label.lower();
+}
+
+}  // namespace
+
+QLabel& SecondaryWindow::addLabel(const char* name, QRect rect, std::string_view caption) {
+    auto* label = new QLabel(this);
+    place(*label, name, rect, caption);
     return *label;
 }
 
 ClickLabel& SecondaryWindow::addLine(const char* name, QRect rect, std::string_view caption,
                                      std::function<void(Game&)> action) {
-    ClickLabel& label = addLabel(name, rect, caption);
+    auto* line = new ClickLabel(this);
+    place(*line, name, rect, caption);
+    ClickLabel& label = *line;
     connect(&label, &ClickLabel::clicked, this,
             [this, action = std::move(action)] { shell_.act(action); });
     return label;

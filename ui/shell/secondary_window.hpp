@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QFrame>
+#include <QLabel>
 #include <functional>
 #include <string_view>
 
@@ -26,7 +27,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     Shell& shell() { return shell_; }
     // A transparent label at its layout place; each new one goes under those made before.
-    ClickLabel& addLabel(const char* name, QRect rect, std::string_view caption);
+    QLabel& addLabel(const char* name, QRect rect, std::string_view caption);
     // A label whose click runs one action on the game.
     ClickLabel& addLine(const char* name, QRect rect, std::string_view caption,
                         std::function<void(Game&)> action);

@@ -49,7 +49,7 @@ CardWindow::CardWindow(Shell& shell) : SecondaryWindow(shell, Window::Stol, kCli
         label.setPalette(pal);
         cards_[static_cast<std::size_t>(card)] = &label;
     }
-    ClickLabel& offer = addLabel("Label1", twips(240, 120, 3255, 855), cards::kOffer);
+    QLabel& offer = addLabel("Label1", twips(240, 120, 3255, 855), cards::kOffer);
     offer.setWordWrap(true);
 }
 

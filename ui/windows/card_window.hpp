@@ -18,7 +18,7 @@ private:
     std::array<ClickLabel*, kCardCount> cards_{};
     ClickLabel* victory_ = nullptr;
     ClickLabel* death_ = nullptr;
-    ClickLabel* dealNumber_ = nullptr;
+    QLabel* dealNumber_ = nullptr;
 };
 
 }  // namespace tarvilon::ui
