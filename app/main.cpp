@@ -1,7 +1,7 @@
 #include <QApplication>
-#include <QGuiApplication>
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 
 #include "shell/click_label.hpp"
 #include "shell/layout.hpp"
@@ -9,28 +9,37 @@
 
 namespace {
 
-// Without a display Qt would abort with a long report; one clear line serves better.
-bool displayReachable(int argc, char** argv) {
-    (void)argc;
-    (void)argv;
-    const char* platform = std::getenv("QT_QPA_PLATFORM");
-    if (platform != nullptr && *platform != '\0') return true;
-    const char* x = std::getenv("DISPLAY");
-    const char* wayland = std::getenv("WAYLAND_DISPLAY");
-    return (x != nullptr && *x != '\0') || (wayland != nullptr && *wayland != '\0');
+constexpr const char* kHowToRun =
+    "run it in a graphical session, or without one under Xvfb: xvfb-run ./tarvilon";
+
+bool set(const char* name) {
+    const char* value = std::getenv(name);
+    return value != nullptr && *value != '\0';
+}
+
+// Qt's own start-up report when it cannot reach the display is many lines and a core dump.
+// Until the application exists, its messages are held back, and a fatal one becomes one line.
+void startupMessages(QtMsgType type, const QMessageLogContext&, const QString& message) {
+    if (type != QtFatalMsg) return;
+    const std::string display = set("WAYLAND_DISPLAY") ? std::getenv("WAYLAND_DISPLAY")
+                                : set("DISPLAY")       ? std::getenv("DISPLAY")
+                                                       : "";
+    std::fprintf(stderr, "tarvilon: cannot open a window on display \"%s\" (%s); %s\n",
+                 display.c_str(), qPrintable(message.section(QLatin1Char('.'), 0, 0)), kHowToRun);
+    std::_Exit(EXIT_FAILURE);
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (!displayReachable(argc, argv)) {
-        std::fputs(
-            "tarvilon: no display found (DISPLAY is not set); run it in a graphical session, "
-            "or under Xvfb: xvfb-run ./tarvilon\n",
-            stderr);
+    if (!set("DISPLAY") && !set("WAYLAND_DISPLAY") && !set("QT_QPA_PLATFORM")) {
+        std::fprintf(stderr, "tarvilon: no display found (DISPLAY is not set); %s\n", kHowToRun);
         return EXIT_FAILURE;
     }
+    qInstallMessageHandler(startupMessages);
     QApplication app(argc, argv);
+    qInstallMessageHandler(nullptr);
+
     tarvilon::ui::installLook();
     tarvilon::ui::installClickLabelAccessibility();
     tarvilon::ui::Shell shell;

@@ -14,7 +14,8 @@ SecondaryWindow::SecondaryWindow(Shell& shell, Window which, QRect clientArea,
     : QFrame(nullptr, flags), shell_(shell), which_(which) {
     setGeometry(clientArea);
     setFixedSize(clientArea.size());
-    if (flags.testFlag(Qt::FramelessWindowHint)) setFrameStyle(QFrame::Panel | QFrame::Raised);
+    // A raised edge, as a dialog frame has; without a window manager it is the only edge.
+    setFrameStyle(QFrame::Panel | QFrame::Raised);
 }
 
 void SecondaryWindow::closeEvent(QCloseEvent* event) {
