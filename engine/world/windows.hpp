@@ -47,6 +47,7 @@ public:
     [[nodiscard]] bool ended() const { return ending_ != Ending::None; }
     [[nodiscard]] Ending ending() const { return ending_; }
     [[nodiscard]] bool anySecondaryVisible() const {
+        if (ended()) return false;  // the end takes every window away
         for (bool v : visible_)
             if (v) return true;
         return false;

@@ -22,6 +22,13 @@ struct State {
     friend bool operator==(const State&, const State&) = default;
 };
 
+// One press of a verb: the state before it and the state it must leave.
+struct Case {
+    const char* name;
+    State before;
+    State after;
+};
+
 inline void PrintTo(const State& s, std::ostream* os) {
     *os << "{level " << s.level << ", T1..T4 " << s.flags[0] << s.flags[1] << s.flags[2]
         << s.flags[3] << ", slots [" << s.slots[0] << "|" << s.slots[1] << "|" << s.slots[2]
