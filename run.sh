@@ -14,6 +14,7 @@ packages=(
 test_packages=(
   xvfb xauth xdotool x11-utils x11-xkb-utils imagemagick
   dbus at-spi2-core python3 python3-pyatspi
+  desktop-file-utils appstream lintian
 )
 
 install_missing() {

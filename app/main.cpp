@@ -39,6 +39,8 @@ int main(int argc, char** argv) {
     qInstallMessageHandler(startupMessages);
     QApplication app(argc, argv);
     qInstallMessageHandler(nullptr);
+    // Lets a Wayland desktop match the window to its menu entry and icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("io.github.tarvilon.tarvilon"));
 
     tarvilon::ui::installLook();
     tarvilon::ui::installClickLabelAccessibility();
