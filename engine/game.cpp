@@ -11,13 +11,27 @@ void Game::type(std::string_view word) {
 void Game::press(Verb verb) {
     if (!mainTakesInput()) return;
     switch (verb) {
-        case Verb::LookAround: verbs::lookAround(*this); break;
-        case Verb::Examine: verbs::examine(*this); break;
-        case Verb::Talk: verbs::talk(*this); break;
-        case Verb::Go: verbs::go(*this); break;
-        case Verb::Craft: verbs::craft(*this); break;
-        case Verb::DigShoot: verbs::digShoot(*this); break;
-        case Verb::PickUp: verbs::pickUp(*this); break;
+        case Verb::LookAround:
+            verbs::lookAround(*this);
+            break;
+        case Verb::Examine:
+            verbs::examine(*this);
+            break;
+        case Verb::Talk:
+            verbs::talk(*this);
+            break;
+        case Verb::Go:
+            verbs::go(*this);
+            break;
+        case Verb::Craft:
+            verbs::craft(*this);
+            break;
+        case Verb::DigShoot:
+            verbs::digShoot(*this);
+            break;
+        case Verb::PickUp:
+            verbs::pickUp(*this);
+            break;
     }
 }
 
@@ -85,7 +99,9 @@ void Game::finish() {
     if (takesInput(Window::Form2)) windows_.end(Ending::Finale);
 }
 
-void Game::requestCloseMain() { windows_.end(Ending::Exit); }
+void Game::requestCloseMain() {
+    windows_.end(Ending::Exit);
+}
 
 void Game::requestClose(Window w) {
     if (w == Window::Form2) finish();

@@ -28,7 +28,7 @@ enum class Verb {
 // state is consistent whatever sequence of calls arrives. Game is a plain value: copying it
 // copies the run.
 class Game {
-public:
+  public:
     // Main window
     void type(std::string_view word);  // the input box's new text
     void press(Verb verb);
@@ -38,7 +38,7 @@ public:
     void openAbout();        // Command3 "&Инфо"
 
     // Secondary windows
-    void closeAbout();  // info.Command1 "&Отмена"
+    void closeAbout();       // info.Command1 "&Отмена"
     void blinkAboutTitle();  // info.Timer1, ticking whether shown or not once created
     void ask(ForesterLine line);
     void say(GuardLine line);
@@ -73,7 +73,7 @@ public:
 
     friend bool operator==(const Game&, const Game&) = default;
 
-private:
+  private:
     [[nodiscard]] bool mainTakesInput() const { return !ended() && windows_.mainEnabled(); }
     [[nodiscard]] bool takesInput(Window w) const { return windows_.visible(w); }
     void close(Window w);  // hide w, enable the main window

@@ -26,15 +26,15 @@ inline constexpr std::string_view kYouDiedTip = "Конец игры";
 // <random> are not fixed by the standard, so the number in [0, 1) is made here: the top 24
 // bits of an output over 2^24, a single-precision value computed exactly (0.8147... first).
 class Chance {
-public:
+  public:
     float next() {
-        constexpr int kDropped = 8;              // 32-bit output, 24-bit float mantissa
+        constexpr int kDropped = 8;                   // 32-bit output, 24-bit float mantissa
         constexpr float kScale = 1.0F / 16777216.0F;  // 2^-24
         return static_cast<float>(engine_() >> kDropped) * kScale;
     }
     friend bool operator==(const Chance&, const Chance&) = default;
 
-private:
+  private:
     std::mt19937 engine_;
 };
 
@@ -58,7 +58,7 @@ struct CardOfFate {
 
     friend bool operator==(const CardOfFate&, const CardOfFate&) = default;
 
-private:
+  private:
     static constexpr std::size_t index(Card c) { return static_cast<std::size_t>(c); }
 };
 

@@ -4,11 +4,20 @@ namespace tarvilon {
 
 void Forester::ask(ForesterLine line) {
     switch (line) {
-        case ForesterLine::WhoAreYou: answer = forester::kNameAnswer; break;
-        case ForesterLine::Settlement: answer = forester::kSettlementAnswer; break;
-        case ForesterLine::ComeWithMe: answer = forester::kComeWithMeAnswer; break;
-        case ForesterLine::SeeYou: answer = forester::kSeeYouAnswer; break;
-        case ForesterLine::Bye: break;
+        case ForesterLine::WhoAreYou:
+            answer = forester::kNameAnswer;
+            break;
+        case ForesterLine::Settlement:
+            answer = forester::kSettlementAnswer;
+            break;
+        case ForesterLine::ComeWithMe:
+            answer = forester::kComeWithMeAnswer;
+            break;
+        case ForesterLine::SeeYou:
+            answer = forester::kSeeYouAnswer;
+            break;
+        case ForesterLine::Bye:
+            break;
     }
 }
 

@@ -32,7 +32,8 @@ void Guard::say(GuardLine line, World& world) {
             answer = guard::kGetLost;
             reveal(GuardLine::SeeYou);
             break;
-        case GuardLine::SeeYou: break;
+        case GuardLine::SeeYou:
+            break;
     }
 }
 

@@ -49,7 +49,7 @@ struct Guard {
 
     friend bool operator==(const Guard&, const Guard&) = default;
 
-private:
+  private:
     void reveal(GuardLine line) { offered[static_cast<std::size_t>(line)] = true; }
 };
 

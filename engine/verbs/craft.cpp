@@ -1,5 +1,5 @@
-#include "game.hpp"
 #include "content/texts.hpp"
+#include "game.hpp"
 #include "verbs/verbs.hpp"
 
 namespace tarvilon::verbs {
@@ -24,8 +24,12 @@ constexpr std::array kCraft = {
 
 }  // namespace
 
-std::span<const Row> craftTable() { return kCraft; }
+std::span<const Row> craftTable() {
+    return kCraft;
+}
 
-void craft(Game& game) { run(kCraft, game); }
+void craft(Game& game) {
+    run(kCraft, game);
+}
 
 }  // namespace tarvilon::verbs

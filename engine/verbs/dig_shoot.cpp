@@ -1,5 +1,5 @@
-#include "game.hpp"
 #include "content/texts.hpp"
+#include "game.hpp"
 #include "verbs/verbs.hpp"
 
 namespace tarvilon::verbs {
@@ -32,8 +32,12 @@ constexpr std::array kDigShoot = {
 
 }  // namespace
 
-std::span<const Row> digShootTable() { return kDigShoot; }
+std::span<const Row> digShootTable() {
+    return kDigShoot;
+}
 
-void digShoot(Game& game) { run(kDigShoot, game); }
+void digShoot(Game& game) {
+    run(kDigShoot, game);
+}
 
 }  // namespace tarvilon::verbs

@@ -1,5 +1,5 @@
-#include "game.hpp"
 #include "content/texts.hpp"
+#include "game.hpp"
 #include "verbs/verbs.hpp"
 
 namespace tarvilon::verbs {
@@ -87,7 +87,9 @@ constexpr std::array kExamine = {
 
 }  // namespace
 
-std::span<const Row> examineTable() { return kExamine; }
+std::span<const Row> examineTable() {
+    return kExamine;
+}
 
 void examine(Game& game) {
     run(kExamine, game);

@@ -1,5 +1,5 @@
-#include "game.hpp"
 #include "content/texts.hpp"
+#include "game.hpp"
 #include "verbs/verbs.hpp"
 
 namespace tarvilon::verbs {
@@ -75,7 +75,9 @@ constexpr std::array kGo = {
 
 }  // namespace
 
-std::span<const Row> goTable() { return kGo; }
+std::span<const Row> goTable() {
+    return kGo;
+}
 
 void go(Game& game) {
     run(kGo, game);

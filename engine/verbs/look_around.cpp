@@ -1,5 +1,5 @@
-#include "game.hpp"
 #include "content/texts.hpp"
+#include "game.hpp"
 #include "verbs/verbs.hpp"
 
 namespace tarvilon::verbs {
@@ -29,8 +29,12 @@ constexpr std::array kLookAround = {
 
 }  // namespace
 
-std::span<const Row> lookAroundTable() { return kLookAround; }
+std::span<const Row> lookAroundTable() {
+    return kLookAround;
+}
 
-void lookAround(Game& game) { run(kLookAround, game); }
+void lookAround(Game& game) {
+    run(kLookAround, game);
+}
 
 }  // namespace tarvilon::verbs

@@ -1,5 +1,5 @@
-#include "game.hpp"
 #include "content/texts.hpp"
+#include "game.hpp"
 #include "verbs/verbs.hpp"
 
 namespace tarvilon::verbs {
@@ -33,7 +33,9 @@ constexpr std::array kPickUp = {
 
 }  // namespace
 
-std::span<const Row> pickUpTable() { return kPickUp; }
+std::span<const Row> pickUpTable() {
+    return kPickUp;
+}
 
 void pickUp(Game& game) {
     run(kPickUp, game);

@@ -8,11 +8,16 @@ namespace {
 
 bool passes(const Test& t, const World& w) {
     switch (t.on) {
-        case Test::On::Focus: return w.focus == t.text;
-        case Test::On::Word: return w.objectWord == t.text;
-        case Test::On::Level: return w.level == t.number;
-        case Test::On::Flag: return w.flag(static_cast<Flag>(t.index)) == t.number;
-        case Test::On::Slot: return w.slot(static_cast<Slot>(t.index)) == t.text;
+        case Test::On::Focus:
+            return w.focus == t.text;
+        case Test::On::Word:
+            return w.objectWord == t.text;
+        case Test::On::Level:
+            return w.level == t.number;
+        case Test::On::Flag:
+            return w.flag(static_cast<Flag>(t.index)) == t.number;
+        case Test::On::Slot:
+            return w.slot(static_cast<Slot>(t.index)) == t.text;
     }
     return false;
 }
@@ -26,16 +31,36 @@ bool passes(const All& all, const World& w) {
 void apply(const Effect& e, Game& game) {
     World& w = game.world();
     switch (e.what) {
-        case Effect::Do::Say: w.focus = e.text; break;
-        case Effect::Do::Describe: w.description = content::kPlaceDescriptions.at(static_cast<std::size_t>(e.number - 1)); break;
-        case Effect::Do::SetFlag: w.setFlag(static_cast<Flag>(e.index), e.number); break;
-        case Effect::Do::Put: w.setSlot(static_cast<Slot>(e.index), e.text); break;
-        case Effect::Do::Health: w.health += e.number; break;
-        case Effect::Do::Level: w.level = e.number; break;
-        case Effect::Do::Caption: w.shootCaption = e.text; break;
-        case Effect::Do::Show: game.show(static_cast<Window>(e.index)); break;
-        case Effect::Do::Enable: game.enable(static_cast<Window>(e.index)); break;
-        case Effect::Do::DisableMain: game.disableMain(); break;
+        case Effect::Do::Say:
+            w.focus = e.text;
+            break;
+        case Effect::Do::Describe:
+            w.description = content::kPlaceDescriptions.at(static_cast<std::size_t>(e.number - 1));
+            break;
+        case Effect::Do::SetFlag:
+            w.setFlag(static_cast<Flag>(e.index), e.number);
+            break;
+        case Effect::Do::Put:
+            w.setSlot(static_cast<Slot>(e.index), e.text);
+            break;
+        case Effect::Do::Health:
+            w.health += e.number;
+            break;
+        case Effect::Do::Level:
+            w.level = e.number;
+            break;
+        case Effect::Do::Caption:
+            w.shootCaption = e.text;
+            break;
+        case Effect::Do::Show:
+            game.show(static_cast<Window>(e.index));
+            break;
+        case Effect::Do::Enable:
+            game.enable(static_cast<Window>(e.index));
+            break;
+        case Effect::Do::DisableMain:
+            game.disableMain();
+            break;
     }
 }
 

@@ -51,16 +51,24 @@ constexpr All test(Test t) {
     a.count = 1;
     return a;
 }
-constexpr All focus(std::string_view text) { return test({.on = Test::On::Focus, .text = text}); }
-constexpr All word(std::string_view text) { return test({.on = Test::On::Word, .text = text}); }
-constexpr All level(int n) { return test({.on = Test::On::Level, .number = n}); }
+constexpr All focus(std::string_view text) {
+    return test({.on = Test::On::Focus, .text = text});
+}
+constexpr All word(std::string_view text) {
+    return test({.on = Test::On::Word, .text = text});
+}
+constexpr All level(int n) {
+    return test({.on = Test::On::Level, .number = n});
+}
 constexpr All flag(Flag f, int n) {
     return test({.on = Test::On::Flag, .index = static_cast<int>(f), .number = n});
 }
 constexpr All slot(Slot s, std::string_view item) {
     return test({.on = Test::On::Slot, .index = static_cast<int>(s), .text = item});
 }
-constexpr All emptySlot(Slot s) { return slot(s, ""); }
+constexpr All emptySlot(Slot s) {
+    return slot(s, "");
+}
 // A row that always fires.
 inline constexpr All always{};
 
@@ -94,26 +102,44 @@ struct Effect {
     std::string_view text{};
 };
 
-constexpr Effect say(std::string_view response) { return {.what = Effect::Do::Say, .text = response}; }
-constexpr Effect describe(int storeBox) { return {.what = Effect::Do::Describe, .number = storeBox}; }
+constexpr Effect say(std::string_view response) {
+    return {.what = Effect::Do::Say, .text = response};
+}
+constexpr Effect describe(int storeBox) {
+    return {.what = Effect::Do::Describe, .number = storeBox};
+}
 constexpr Effect set(Flag f, int n) {
     return {.what = Effect::Do::SetFlag, .index = static_cast<int>(f), .number = n};
 }
 constexpr Effect put(Slot s, std::string_view item) {
     return {.what = Effect::Do::Put, .index = static_cast<int>(s), .text = item};
 }
-constexpr Effect clear(Slot s) { return put(s, ""); }
+constexpr Effect clear(Slot s) {
+    return put(s, "");
+}
 // Healing and wounds always move health by the same step.
 inline constexpr int kHealthStep = 25;
-constexpr Effect heal() { return {.what = Effect::Do::Health, .number = kHealthStep}; }
-constexpr Effect hurt() { return {.what = Effect::Do::Health, .number = -kHealthStep}; }
-constexpr Effect toLevel(int n) { return {.what = Effect::Do::Level, .number = n}; }
-constexpr Effect caption(std::string_view text) { return {.what = Effect::Do::Caption, .text = text}; }
-constexpr Effect show(Window w) { return {.what = Effect::Do::Show, .index = static_cast<int>(w)}; }
+constexpr Effect heal() {
+    return {.what = Effect::Do::Health, .number = kHealthStep};
+}
+constexpr Effect hurt() {
+    return {.what = Effect::Do::Health, .number = -kHealthStep};
+}
+constexpr Effect toLevel(int n) {
+    return {.what = Effect::Do::Level, .number = n};
+}
+constexpr Effect caption(std::string_view text) {
+    return {.what = Effect::Do::Caption, .text = text};
+}
+constexpr Effect show(Window w) {
+    return {.what = Effect::Do::Show, .index = static_cast<int>(w)};
+}
 constexpr Effect enable(Window w) {
     return {.what = Effect::Do::Enable, .index = static_cast<int>(w)};
 }
-constexpr Effect disableMain() { return {.what = Effect::Do::DisableMain}; }
+constexpr Effect disableMain() {
+    return {.what = Effect::Do::DisableMain};
+}
 
 struct Row {
     static constexpr std::size_t kMaxEffects = 4;

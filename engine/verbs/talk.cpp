@@ -1,5 +1,5 @@
-#include "game.hpp"
 #include "content/texts.hpp"
+#include "game.hpp"
 #include "verbs/verbs.hpp"
 
 namespace tarvilon::verbs {
@@ -30,8 +30,12 @@ constexpr std::array kTalk = {
 
 }  // namespace
 
-std::span<const Row> talkTable() { return kTalk; }
+std::span<const Row> talkTable() {
+    return kTalk;
+}
 
-void talk(Game& game) { run(kTalk, game); }
+void talk(Game& game) {
+    run(kTalk, game);
+}
 
 }  // namespace tarvilon::verbs

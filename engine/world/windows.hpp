@@ -22,7 +22,7 @@ enum class Ending { None, Exit, Death, Finale };
 // input, and whether the run is over. Windows are only ever shown and hidden, never destroyed,
 // so a window shown again is exactly as it was left.
 class Windows {
-public:
+  public:
     // Makes w visible. Returns true when this call brought w into being, so that the caller
     // runs its load handler exactly once per run.
     bool show(Window w) {
@@ -55,7 +55,7 @@ public:
 
     friend bool operator==(const Windows&, const Windows&) = default;
 
-private:
+  private:
     static constexpr std::size_t index(Window w) { return static_cast<std::size_t>(w); }
 
     std::array<bool, kWindowCount> created_{};

@@ -4,7 +4,9 @@
 
 namespace tarvilon {
 
-std::string numberText(std::int64_t value) { return std::to_string(value); }
+std::string numberText(std::int64_t value) {
+    return std::to_string(value);
+}
 
 World::World() : shootCaption(text::kDigCaption) {}
 

@@ -28,14 +28,14 @@ struct World {
     static constexpr int kLastLevel = 10;
     static constexpr std::int64_t kStartHealth = 25;
 
-    int level = kFirstLevel;                   // Form1.Label2
-    std::int64_t health = kStartHealth;        // Form1.Label15; has no floor, nothing tests it
-    std::array<std::string, 3> inventory{};        // Form1.Label12 to Label14
-    std::string description;                   // Form1.Text1
-    std::string focus;                         // Form1.Text2, the response box
-    std::string objectWord;                    // Form1.Text3, the input box
-    std::array<int, 4> flags{};                // Texts.T1 to Texts.T4
-    std::string_view shootCaption;             // Form1.Label10
+    int level = kFirstLevel;                 // Form1.Label2
+    std::int64_t health = kStartHealth;      // Form1.Label15; has no floor, nothing tests it
+    std::array<std::string, 3> inventory{};  // Form1.Label12 to Label14
+    std::string description;                 // Form1.Text1
+    std::string focus;                       // Form1.Text2, the response box
+    std::string objectWord;                  // Form1.Text3, the input box
+    std::array<int, 4> flags{};              // Texts.T1 to Texts.T4
+    std::string_view shootCaption;           // Form1.Label10
 
     World();
 

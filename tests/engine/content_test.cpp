@@ -21,39 +21,42 @@ constexpr std::string_view kCrLf = "\r\n";
 // Widths are in characters, as the boxes show them. Strict UTF-8: a text
 // that fails here would show up as garbage in the UI, so return nullopt.
 std::optional<std::size_t> CountChars(std::string_view s) {
-  std::size_t count = 0;
-  for (std::size_t i = 0; i < s.size(); ++count) {
-    const auto lead = static_cast<unsigned char>(s[i]);
-    const std::size_t len = lead < 0x80 ? 1 : lead >= 0xC2 && lead < 0xE0 ? 2
-                          : lead >= 0xE0 && lead < 0xF0                  ? 3
-                          : lead >= 0xF0 && lead < 0xF5                  ? 4
-                                                                         : 0;
-    if (len == 0 || i + len > s.size()) return std::nullopt;
-    std::uint32_t cp = len == 1 ? lead : lead & (0x7F >> len);
-    for (std::size_t k = 1; k < len; ++k) {
-      const auto cont = static_cast<unsigned char>(s[i + k]);
-      if ((cont & 0xC0) != 0x80) return std::nullopt;
-      cp = (cp << 6) | (cont & 0x3F);
+    std::size_t count = 0;
+    for (std::size_t i = 0; i < s.size(); ++count) {
+        const auto lead = static_cast<unsigned char>(s[i]);
+        const std::size_t len = lead < 0x80                   ? 1
+                                : lead >= 0xC2 && lead < 0xE0 ? 2
+                                : lead >= 0xE0 && lead < 0xF0 ? 3
+                                : lead >= 0xF0 && lead < 0xF5 ? 4
+                                                              : 0;
+        if (len == 0 || i + len > s.size()) return std::nullopt;
+        std::uint32_t cp = len == 1 ? lead : lead & (0x7F >> len);
+        for (std::size_t k = 1; k < len; ++k) {
+            const auto cont = static_cast<unsigned char>(s[i + k]);
+            if ((cont & 0xC0) != 0x80) return std::nullopt;
+            cp = (cp << 6) | (cont & 0x3F);
+        }
+        constexpr std::uint32_t kMin[] = {0, 0, 0x80, 0x800, 0x10000};
+        if (cp < kMin[len] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return std::nullopt;
+        i += len;
     }
-    constexpr std::uint32_t kMin[] = {0, 0, 0x80, 0x800, 0x10000};
-    if (cp < kMin[len] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return std::nullopt;
-    i += len;
-  }
-  return count;
+    return count;
 }
 
-std::size_t Chars(std::string_view s) { return CountChars(s).value_or(0); }
+std::size_t Chars(std::string_view s) {
+    return CountChars(s).value_or(0);
+}
 
 // Lengths of the displayed lines; a final CR LF does not start a new line.
 std::vector<std::size_t> LineLengths(std::string_view text) {
-  if (text.ends_with(kCrLf)) text.remove_suffix(kCrLf.size());
-  std::vector<std::size_t> lengths;
-  for (std::size_t pos; (pos = text.find(kCrLf)) != std::string_view::npos;) {
-    lengths.push_back(Chars(text.substr(0, pos)));
-    text.remove_prefix(pos + kCrLf.size());
-  }
-  lengths.push_back(Chars(text));
-  return lengths;
+    if (text.ends_with(kCrLf)) text.remove_suffix(kCrLf.size());
+    std::vector<std::size_t> lengths;
+    for (std::size_t pos; (pos = text.find(kCrLf)) != std::string_view::npos;) {
+        lengths.push_back(Chars(text.substr(0, pos)));
+        text.remove_prefix(pos + kCrLf.size());
+    }
+    lengths.push_back(Chars(text));
+    return lengths;
 }
 
 // Widest line that still fits the description box, and the shortest line
@@ -64,8 +67,8 @@ constexpr std::size_t kLongLineMin = 46;
 enum class Wrap { kLongLine, kByHand, kMixed };
 
 struct PlaceCase {
-  std::string_view opening;
-  Wrap wrap;
+    std::string_view opening;
+    Wrap wrap;
 };
 
 constexpr PlaceCase kPlaces[] = {
@@ -85,51 +88,51 @@ constexpr PlaceCase kPlaces[] = {
 static_assert(std::size(kPlaces) == content::kPlaceDescriptions.size());
 
 TEST(PlaceDescriptions, OpeningLengthAndWrapping) {
-  for (std::size_t i = 0; i < std::size(kPlaces); ++i) {
-    SCOPED_TRACE(testing::Message() << "store box " << i + 1);
-    const std::string_view text = content::kPlaceDescriptions[i];
-    EXPECT_TRUE(text.starts_with(kPlaces[i].opening));
-    EXPECT_TRUE(text.ends_with(kCrLf));
-    EXPECT_GE(Chars(text), 100u);
-    EXPECT_LE(Chars(text), 500u);
+    for (std::size_t i = 0; i < std::size(kPlaces); ++i) {
+        SCOPED_TRACE(testing::Message() << "store box " << i + 1);
+        const std::string_view text = content::kPlaceDescriptions[i];
+        EXPECT_TRUE(text.starts_with(kPlaces[i].opening));
+        EXPECT_TRUE(text.ends_with(kCrLf));
+        EXPECT_GE(Chars(text), 100u);
+        EXPECT_LE(Chars(text), 500u);
 
-    const auto lines = LineLengths(text);
-    std::size_t short_lines = 0;
-    for (const std::size_t len : lines) short_lines += len <= kPlaceLineMax ? 1 : 0;
-    switch (kPlaces[i].wrap) {
-      case Wrap::kLongLine:
-        EXPECT_EQ(lines.size(), 1u);
-        break;
-      case Wrap::kByHand:
-        EXPECT_GT(lines.size(), 1u);
-        EXPECT_EQ(short_lines, lines.size());
-        break;
-      case Wrap::kMixed:
-        EXPECT_GT(short_lines, 0u);
-        EXPECT_LT(short_lines, lines.size());
-        for (const std::size_t len : lines) {
-          EXPECT_TRUE(len <= kPlaceLineMax || len >= kLongLineMin) << "line of " << len;
+        const auto lines = LineLengths(text);
+        std::size_t short_lines = 0;
+        for (const std::size_t len : lines) short_lines += len <= kPlaceLineMax ? 1 : 0;
+        switch (kPlaces[i].wrap) {
+            case Wrap::kLongLine:
+                EXPECT_EQ(lines.size(), 1u);
+                break;
+            case Wrap::kByHand:
+                EXPECT_GT(lines.size(), 1u);
+                EXPECT_EQ(short_lines, lines.size());
+                break;
+            case Wrap::kMixed:
+                EXPECT_GT(short_lines, 0u);
+                EXPECT_LT(short_lines, lines.size());
+                for (const std::size_t len : lines) {
+                    EXPECT_TRUE(len <= kPlaceLineMax || len >= kLongLineMin) << "line of " << len;
+                }
+                break;
         }
-        break;
     }
-  }
 }
 
 TEST(PlaceDescriptions, SpiritLandNoteSitsOnItsOwnLine) {
-  const std::string_view text = content::kPlaceDescriptions[8];
-  const std::size_t note = text.find("NB!");
-  ASSERT_NE(note, std::string_view::npos);
-  EXPECT_EQ(text.substr(note - kCrLf.size(), kCrLf.size()), kCrLf);
-  EXPECT_NE(text.find("Идти", note), std::string_view::npos);
+    const std::string_view text = content::kPlaceDescriptions[8];
+    const std::size_t note = text.find("NB!");
+    ASSERT_NE(note, std::string_view::npos);
+    EXPECT_EQ(text.substr(note - kCrLf.size(), kCrLf.size()), kCrLf);
+    EXPECT_NE(text.find("Идти", note), std::string_view::npos);
 }
 
 struct TextCase {
-  const char* name;
-  std::string_view text;
-  std::string_view opening;
-  std::size_t min_chars;
-  std::size_t max_chars;
-  std::size_t max_line;  // 0: must be a single line with no breaks at all
+    const char* name;
+    std::string_view text;
+    std::string_view opening;
+    std::size_t min_chars;
+    std::size_t max_chars;
+    std::size_t max_line;  // 0: must be a single line with no breaks at all
 };
 
 const TextCase kTexts[] = {
@@ -142,46 +145,46 @@ const TextCase kTexts[] = {
 };
 
 TEST(Texts, OpeningLengthAndWrapping) {
-  for (const TextCase& c : kTexts) {
-    SCOPED_TRACE(c.name);
-    EXPECT_TRUE(c.text.starts_with(c.opening));
-    EXPECT_GE(Chars(c.text), c.min_chars);
-    EXPECT_LE(Chars(c.text), c.max_chars);
-    if (c.max_line == 0) {
-      EXPECT_EQ(c.text.find_first_of("\r\n"), std::string_view::npos);
-      continue;
+    for (const TextCase& c : kTexts) {
+        SCOPED_TRACE(c.name);
+        EXPECT_TRUE(c.text.starts_with(c.opening));
+        EXPECT_GE(Chars(c.text), c.min_chars);
+        EXPECT_LE(Chars(c.text), c.max_chars);
+        if (c.max_line == 0) {
+            EXPECT_EQ(c.text.find_first_of("\r\n"), std::string_view::npos);
+            continue;
+        }
+        const auto lines = LineLengths(c.text);
+        EXPECT_GT(lines.size(), 1u);
+        for (const std::size_t len : lines) EXPECT_LE(len, c.max_line);
     }
-    const auto lines = LineLengths(c.text);
-    EXPECT_GT(lines.size(), 1u);
-    for (const std::size_t len : lines) EXPECT_LE(len, c.max_line);
-  }
-  EXPECT_TRUE(content::kIntroStory.ends_with(kCrLf));
+    EXPECT_TRUE(content::kIntroStory.ends_with(kCrLf));
 }
 
 TEST(Texts, ValidUtf8WithCrLfBreaksOnly) {
-  std::vector<std::string_view> all(content::kPlaceDescriptions.begin(),
-                                    content::kPlaceDescriptions.end());
-  for (const TextCase& c : kTexts) all.push_back(c.text);
-  for (std::size_t n = 0; n < all.size(); ++n) {
-    SCOPED_TRACE(testing::Message() << "text #" << n);
-    const std::string_view text = all[n];
-    EXPECT_TRUE(CountChars(text).has_value());
-    for (std::size_t i = 0; i < text.size(); ++i) {
-      if (text[i] == '\r') {
-        EXPECT_TRUE(i + 1 < text.size() && text[i + 1] == '\n') << "bare CR at " << i;
-      }
-      if (text[i] == '\n') {
-        EXPECT_TRUE(i > 0 && text[i - 1] == '\r') << "bare LF at " << i;
-      }
+    std::vector<std::string_view> all(content::kPlaceDescriptions.begin(),
+                                      content::kPlaceDescriptions.end());
+    for (const TextCase& c : kTexts) all.push_back(c.text);
+    for (std::size_t n = 0; n < all.size(); ++n) {
+        SCOPED_TRACE(testing::Message() << "text #" << n);
+        const std::string_view text = all[n];
+        EXPECT_TRUE(CountChars(text).has_value());
+        for (std::size_t i = 0; i < text.size(); ++i) {
+            if (text[i] == '\r') {
+                EXPECT_TRUE(i + 1 < text.size() && text[i + 1] == '\n') << "bare CR at " << i;
+            }
+            if (text[i] == '\n') {
+                EXPECT_TRUE(i > 0 && text[i - 1] == '\r') << "bare LF at " << i;
+            }
+        }
     }
-  }
 }
 
 TEST(CountChars, CountsCodePointsAndRejectsBrokenUtf8) {
-  EXPECT_EQ(CountChars("ё\r\n"), 3u);
-  EXPECT_EQ(CountChars("\xD1"), std::nullopt);      // cut short
-  EXPECT_EQ(CountChars("\xC0\xAF"), std::nullopt);  // overlong
-  EXPECT_EQ(CountChars("\xED\xA0\x80"), std::nullopt);  // surrogate
+    EXPECT_EQ(CountChars("ё\r\n"), 3u);
+    EXPECT_EQ(CountChars("\xD1"), std::nullopt);          // cut short
+    EXPECT_EQ(CountChars("\xC0\xAF"), std::nullopt);      // overlong
+    EXPECT_EQ(CountChars("\xED\xA0\x80"), std::nullopt);  // surrogate
 }
 
 }  // namespace

@@ -17,7 +17,7 @@ using namespace testing;
 
 class MainWindowTest : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void initTestCase() { installLook(); }
 
     void layoutPutsEveryControlInPlace_data();
@@ -44,19 +44,19 @@ void MainWindowTest::layoutPutsEveryControlInPlace_data() {
         const char* name;
         QRect rect;
     } controls[] = {
-        {"Text5", {40, 120, 297, 41}},   {"Command3", {240, 8, 73, 17}},
-        {"Text4", {56, 24, 257, 233}},   {"Text3", {136, 280, 97, 19}},
+        {"Text5", {40, 120, 297, 41}},      {"Command3", {240, 8, 73, 17}},
+        {"Text4", {56, 24, 257, 233}},      {"Text3", {136, 280, 97, 19}},
         {"Picture2", {256, 232, 105, 105}}, {"Label14", {8, 72, 81, 17}},
-        {"Label13", {8, 40, 81, 17}},    {"Label12", {8, 8, 81, 17}},
+        {"Label13", {8, 40, 81, 17}},       {"Label12", {8, 8, 81, 17}},
         {"Picture1", {16, 232, 105, 105}},  {"Label11", {16, 72, 73, 17}},
-        {"Label10", {24, 56, 57, 17}},   {"Label9", {16, 40, 73, 17}},
-        {"Label8", {24, 24, 49, 17}},    {"Label7", {16, 8, 65, 17}},
-        {"Text2", {16, 136, 337, 65}},   {"Text1", {16, 48, 193, 81}},
-        {"Command2", {344, 8, 17, 17}},  {"Command1", {320, 8, 17, 17}},
-        {"Label16", {200, 264, 49, 17}}, {"Label15", {216, 112, 25, 17}},
-        {"Label6", {144, 304, 89, 17}},  {"Label5", {144, 232, 89, 17}},
-        {"Label4", {288, 208, 57, 17}},  {"Label3", {24, 208, 57, 17}},
-        {"Label2", {96, 24, 17, 17}},    {"Label1", {24, 24, 57, 17}},
+        {"Label10", {24, 56, 57, 17}},      {"Label9", {16, 40, 73, 17}},
+        {"Label8", {24, 24, 49, 17}},       {"Label7", {16, 8, 65, 17}},
+        {"Text2", {16, 136, 337, 65}},      {"Text1", {16, 48, 193, 81}},
+        {"Command2", {344, 8, 17, 17}},     {"Command1", {320, 8, 17, 17}},
+        {"Label16", {200, 264, 49, 17}},    {"Label15", {216, 112, 25, 17}},
+        {"Label6", {144, 304, 89, 17}},     {"Label5", {144, 232, 89, 17}},
+        {"Label4", {288, 208, 57, 17}},     {"Label3", {24, 208, 57, 17}},
+        {"Label2", {96, 24, 17, 17}},       {"Label1", {24, 24, 57, 17}},
     };
     for (const auto& c : controls) QTest::newRow(c.name) << QString::fromLatin1(c.name) << c.rect;
 }
@@ -81,23 +81,24 @@ void MainWindowTest::captionsAreNotClipped() {
         const char* name;
         const char* caption;
     } shown[] = {
-        {"Label1", "Уровень"},     {"Label2", "10"},          {"Label3", "Действия"},
-        {"Label4", "Инвентарь"},   {"Label5", "ОСМОТРЕТЬСЯ"}, {"Label6", "ОБСЛЕДОВАТЬ"},
-        {"Label7", "Разговор"},    {"Label8", "Идти"},        {"Label9", "Мастерить"},
-        {"Label10", "Стрелять"},   {"Label11", "Подобрать"},  {"Label12", "Пистолет"},
-        {"Label13", "100 монет"},  {"Label14", "Стрела"},     {"Label15", "-100"},
+        {"Label1", "Уровень"},    {"Label2", "10"},          {"Label3", "Действия"},
+        {"Label4", "Инвентарь"},  {"Label5", "ОСМОТРЕТЬСЯ"}, {"Label6", "ОБСЛЕДОВАТЬ"},
+        {"Label7", "Разговор"},   {"Label8", "Идти"},        {"Label9", "Мастерить"},
+        {"Label10", "Стрелять"},  {"Label11", "Подобрать"},  {"Label12", "Пистолет"},
+        {"Label13", "100 монет"}, {"Label14", "Стрела"},     {"Label15", "-100"},
         {"Label16", "ДАЛЕЕ..."},
     };
     for (const auto& s : shown) {
         auto* label = find<QLabel>(main, s.name);
         QVERIFY2(label != nullptr, s.name);
         const int room = label->contentsRect().width();
-        const int needed = QFontMetrics(label->font()).horizontalAdvance(QString::fromUtf8(s.caption));
-        QVERIFY2(needed <= room, qPrintable(QStringLiteral("%1: \"%2\" needs %3 px, has %4")
-                                                .arg(QString::fromLatin1(s.name),
-                                                     QString::fromUtf8(s.caption))
-                                                .arg(needed)
-                                                .arg(room)));
+        const int needed =
+            QFontMetrics(label->font()).horizontalAdvance(QString::fromUtf8(s.caption));
+        QVERIFY2(needed <= room,
+                 qPrintable(QStringLiteral("%1: \"%2\" needs %3 px, has %4")
+                                .arg(QString::fromLatin1(s.name), QString::fromUtf8(s.caption))
+                                .arg(needed)
+                                .arg(room)));
         QVERIFY(QFontMetrics(label->font()).height() <= label->contentsRect().height());
     }
     auto* splash = find<QLineEdit>(main, "Text5");
@@ -207,8 +208,7 @@ void MainWindowTest::dragMovesOnlyWithTheLeftButtonAlone() {
 
     sendMouse(&main, QEvent::MouseButtonPress, background, Qt::RightButton, Qt::RightButton);
     QCOMPARE(main.dragAnchor(), QPointF(200 * 15, 10 * 15));  // any button sets the anchor
-    sendMouse(&main, QEvent::MouseMove, background + QPoint(30, 20), Qt::NoButton,
-              Qt::RightButton);
+    sendMouse(&main, QEvent::MouseMove, background + QPoint(30, 20), Qt::NoButton, Qt::RightButton);
     QCOMPARE(main.pos(), start);
     sendMouse(&main, QEvent::MouseMove, background + QPoint(30, 20), Qt::NoButton,
               Qt::LeftButton | Qt::RightButton);
@@ -216,8 +216,7 @@ void MainWindowTest::dragMovesOnlyWithTheLeftButtonAlone() {
     sendMouse(&main, QEvent::MouseButtonRelease, background, Qt::RightButton, Qt::NoButton);
 
     sendMouse(&main, QEvent::MouseButtonPress, background, Qt::LeftButton, Qt::LeftButton);
-    sendMouse(&main, QEvent::MouseMove, background + QPoint(30, 20), Qt::NoButton,
-              Qt::LeftButton);
+    sendMouse(&main, QEvent::MouseMove, background + QPoint(30, 20), Qt::NoButton, Qt::LeftButton);
     QCOMPARE(main.pos(), start + QPoint(30, 20));
     // The window followed the pointer, so the pointer is over the anchor again.
     sendMouse(&main, QEvent::MouseMove, background + QPoint(-5, 0), Qt::NoButton, Qt::LeftButton);
@@ -236,8 +235,7 @@ void MainWindowTest::pressOnAControlDoesNotDrag() {
         const QPoint at = w->mapFrom(&main, named->mapTo(&main, named->rect().center()));
         sendMouse(w, QEvent::MouseButtonPress, at, Qt::LeftButton, Qt::LeftButton);
         sendMouse(w, QEvent::MouseMove, at + QPoint(40, 40), Qt::NoButton, Qt::LeftButton);
-        sendMouse(w, QEvent::MouseButtonRelease, at + QPoint(40, 40), Qt::LeftButton,
-                  Qt::NoButton);
+        sendMouse(w, QEvent::MouseButtonRelease, at + QPoint(40, 40), Qt::LeftButton, Qt::NoButton);
         QVERIFY2(main.pos() == start, name);
     }
 }
@@ -255,7 +253,9 @@ void MainWindowTest::aboutIsOneWindowKeptAsItWasLeft() {
     QCOMPARE(textOf(*about, "Label1"), QStringLiteral("ТАРВИЛОН     1.0"));
 
     // The title blinks dark blue and dark green, starting with blue.
-    auto colour = [&] { return find<QLabel>(*about, "Label1")->palette().color(QPalette::WindowText); };
+    auto colour = [&] {
+        return find<QLabel>(*about, "Label1")->palette().color(QPalette::WindowText);
+    };
     QTRY_VERIFY(colour() == kDarkBlue || colour() == kDarkGreen);
 
     click(*about, "Command1");
@@ -273,8 +273,8 @@ void MainWindowTest::disabledMainWindowIgnoresClicks() {
     click(main, "Label16");
     click(main, "Command3");
     const Game before = shell->game();
-    for (const char* name : {"Label5", "Label6", "Label7", "Label8", "Label9", "Label10",
-                             "Label11", "Command1", "Command2", "Command3"})
+    for (const char* name : {"Label5", "Label6", "Label7", "Label8", "Label9", "Label10", "Label11",
+                             "Command1", "Command2", "Command3"})
         click(main, name);
     const QPoint start = main.pos();
     sendMouse(&main, QEvent::MouseButtonPress, {200, 10}, Qt::LeftButton, Qt::LeftButton);

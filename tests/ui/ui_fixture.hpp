@@ -15,6 +15,7 @@
 #include "shell/main_window.hpp"
 #include "shell/secondary_window.hpp"
 #include "shell/shell.hpp"
+#include "shell/widget_text.hpp"
 
 namespace tarvilon::ui::testing {
 

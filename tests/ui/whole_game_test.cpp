@@ -27,8 +27,12 @@ constexpr const char* kCraft = "Label9";
 constexpr const char* kDigShoot = "Label10";
 constexpr const char* kPickUp = "Label11";
 
-Step ex(const char* word) { return {"Form1", kExamine, word}; }
-Step verb(const char* label) { return {"Form1", label}; }
+Step ex(const char* word) {
+    return {"Form1", kExamine, word};
+}
+Step verb(const char* label) {
+    return {"Form1", label};
+}
 
 // clang-format off
 const std::vector<Step> kRoad = {
@@ -72,7 +76,7 @@ const std::vector<Step> kRoad = {
 
 class WholeGameTest : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void initTestCase() { installLook(); }
     void playsFromTheCrashSiteToTheEnd();
 };

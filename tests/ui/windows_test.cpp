@@ -35,7 +35,7 @@ Game at(int level) {
 
 class WindowsTest : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void initTestCase() { installLook(); }
 
     void foresterAnswersAndKeepsHisLastAnswer();

@@ -7,7 +7,7 @@ namespace tarvilon::ui {
 namespace {
 
 class AccessibleClickLabel : public QAccessibleWidget {
-public:
+  public:
     explicit AccessibleClickLabel(ClickLabel* label)
         : QAccessibleWidget(label, QAccessible::Button) {}
 
@@ -40,7 +40,9 @@ ClickLabel::ClickLabel(QWidget* parent) : QLabel(parent) {
     setTextFormat(Qt::PlainText);
 }
 
-void ClickLabel::activate() { emit clicked(); }
+void ClickLabel::activate() {
+    emit clicked();
+}
 
 void ClickLabel::mousePressEvent(QMouseEvent* event) {
     pressed_ = event->button() == Qt::LeftButton;
@@ -55,6 +57,8 @@ void ClickLabel::mouseReleaseEvent(QMouseEvent* event) {
     if (click) emit clicked();
 }
 
-void installClickLabelAccessibility() { QAccessible::installFactory(makeAccessible); }
+void installClickLabelAccessibility() {
+    QAccessible::installFactory(makeAccessible);
+}
 
 }  // namespace tarvilon::ui

@@ -8,20 +8,20 @@ namespace tarvilon::ui {
 // Screen readers see it as a push button with a press action.
 class ClickLabel : public QLabel {
     Q_OBJECT
-public:
+  public:
     explicit ClickLabel(QWidget* parent = nullptr);
 
     // What a click does, for callers that are not a mouse (a screen reader's press action).
     void activate();
 
-signals:
+  signals:
     void clicked();
 
-protected:
+  protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
 
-private:
+  private:
     bool pressed_ = false;
 };
 

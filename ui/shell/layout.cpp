@@ -20,8 +20,12 @@ QFont font(FontRole role) {
     QFont f(kFamily);
     f.setStyleHint(QFont::SansSerif);
     switch (role) {
-        case FontRole::Default: f.setPointSizeF(kDefaultPoints); break;
-        case FontRole::Large: f.setPointSizeF(kLargePoints); break;
+        case FontRole::Default:
+            f.setPointSizeF(kDefaultPoints);
+            break;
+        case FontRole::Large:
+            f.setPointSizeF(kLargePoints);
+            break;
         case FontRole::Title:
             f.setPointSizeF(kTitlePoints);
             f.setBold(true);
@@ -75,7 +79,9 @@ void makeBoxed(QWidget& w) {
     w.setPalette(p);
 }
 
-void makeTransparent(QWidget& w) { w.setAutoFillBackground(false); }
+void makeTransparent(QWidget& w) {
+    w.setAutoFillBackground(false);
+}
 
 void setTextColour(QWidget& w, const QColor& colour) {
     QPalette p = w.palette();

@@ -20,8 +20,8 @@ enum class FontRole {
 QFont font(FontRole role);
 
 // Colours of the classic 16-colour palette that the game names.
-inline constexpr QColor kDarkBlue{0, 0, 128};     // colour 1
-inline constexpr QColor kDarkGreen{0, 128, 0};    // colour 2
+inline constexpr QColor kDarkBlue{0, 0, 128};         // colour 1
+inline constexpr QColor kDarkGreen{0, 128, 0};        // colour 2
 inline constexpr QColor kBrightWhite{255, 255, 255};  // colour 15
 
 // Loads the bundled font and sets the application's palette, font and style. Call once,

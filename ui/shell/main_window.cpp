@@ -1,12 +1,13 @@
 #include "shell/main_window.hpp"
 
+#include <qdrawutil.h>
+
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPlainTextEdit>
-#include <qdrawutil.h>
 #include <QPushButton>
 #include <QTimer>
 #include <QWindow>
@@ -157,8 +158,8 @@ QWidget* make(const Control& c, QWidget* parent) {
 
 }  // namespace
 
-MainWindow::MainWindow(Shell& shell) : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint),
-                                       shell_(shell) {
+MainWindow::MainWindow(Shell& shell)
+    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint), shell_(shell) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QString());
     setWindowIcon(skullIcon());
@@ -206,7 +207,9 @@ void MainWindow::wire() {
     connect(&named<QLineEdit>(*this, "Text3"), &QLineEdit::textEdited, this,
             [this](const QString& text) {
                 const QByteArray word = text.toUtf8();
-                shell_.act([&word](Game& g) { g.type({word.constData(), static_cast<std::size_t>(word.size())}); });
+                shell_.act([&word](Game& g) {
+                    g.type({word.constData(), static_cast<std::size_t>(word.size())});
+                });
             });
     connect(&named<QPushButton>(*this, "Command1"), &QPushButton::clicked, this,
             [this] { setWindowState(windowState() | Qt::WindowMinimized); });

@@ -22,7 +22,7 @@ class Shell;
 // three buttons, built from the layout table in main_window.cpp.
 class MainWindow : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit MainWindow(Shell& shell);
 
     void redraw(const Game& game);
@@ -33,13 +33,13 @@ public:
     // The drag anchor, in twips, as the last press on the background left it.
     [[nodiscard]] QPointF dragAnchor() const { return {msePosX_, msePosY_}; }
 
-protected:
+  protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 
-private:
+  private:
     void build();
     void wire();
 

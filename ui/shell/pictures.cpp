@@ -30,8 +30,7 @@ QPixmap picture(const QString& resource, QSize size, qreal pixelRatio) {
 }
 
 QCursor handPointer() {
-    return QCursor(picture(QStringLiteral(":/pictures/hand.svg"), kHandSize, screenRatio()), 0,
-                   0);
+    return QCursor(picture(QStringLiteral(":/pictures/hand.svg"), kHandSize, screenRatio()), 0, 0);
 }
 
 QIcon skullIcon() {

@@ -17,13 +17,13 @@ class Shell;
 // refuses it for every window but the ending; the windows' own controls close them.
 class SecondaryWindow : public QFrame {
     Q_OBJECT
-public:
+  public:
     SecondaryWindow(Shell& shell, Window which, QRect clientArea, Qt::WindowFlags flags);
 
     virtual void redraw(const Game& game) = 0;
     [[nodiscard]] Window which() const { return which_; }
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* event) override;
     Shell& shell() { return shell_; }
     // A transparent label at its layout place; each new one goes under those made before.
@@ -32,7 +32,7 @@ protected:
     ClickLabel& addLine(const char* name, QRect rect, std::string_view caption,
                         std::function<void(Game&)> action);
 
-private:
+  private:
     Shell& shell_;
     Window which_;
 };

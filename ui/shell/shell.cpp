@@ -13,7 +13,9 @@
 namespace tarvilon::ui {
 namespace {
 
-constexpr std::size_t index(Window w) { return static_cast<std::size_t>(w); }
+constexpr std::size_t index(Window w) {
+    return static_cast<std::size_t>(w);
+}
 
 constexpr std::array kAllWindows = {Window::Info, Window::Lesnik, Window::Musik, Window::Stol,
                                     Window::Form2};
@@ -31,7 +33,9 @@ void Shell::start() {
     main_->startSplashTimer();
 }
 
-SecondaryWindow* Shell::window(Window w) const { return windows_[index(w)].get(); }
+SecondaryWindow* Shell::window(Window w) const {
+    return windows_[index(w)].get();
+}
 
 void Shell::act(const std::function<void(Game&)>& action) {
     action(game_);
@@ -46,11 +50,21 @@ void Shell::tick(const std::function<void(Game&)>& action, Window only) {
 SecondaryWindow& Shell::create(Window w) {
     std::unique_ptr<SecondaryWindow> made;
     switch (w) {
-        case Window::Info: made = std::make_unique<AboutWindow>(*this); break;
-        case Window::Lesnik: made = std::make_unique<ForesterWindow>(*this); break;
-        case Window::Musik: made = std::make_unique<GuardWindow>(*this); break;
-        case Window::Stol: made = std::make_unique<CardWindow>(*this); break;
-        case Window::Form2: made = std::make_unique<EndingWindow>(*this); break;
+        case Window::Info:
+            made = std::make_unique<AboutWindow>(*this);
+            break;
+        case Window::Lesnik:
+            made = std::make_unique<ForesterWindow>(*this);
+            break;
+        case Window::Musik:
+            made = std::make_unique<GuardWindow>(*this);
+            break;
+        case Window::Stol:
+            made = std::make_unique<CardWindow>(*this);
+            break;
+        case Window::Form2:
+            made = std::make_unique<EndingWindow>(*this);
+            break;
     }
     // Stays above the main window without being its child: a child would be disabled with it.
     made->winId();

@@ -18,7 +18,7 @@ class SecondaryWindow;
 // destroyed before the program ends.
 class Shell : public QObject {
     Q_OBJECT
-public:
+  public:
     explicit Shell(Game game = {});
     ~Shell() override;
 
@@ -34,11 +34,11 @@ public:
     // Null until the game first shows the window.
     [[nodiscard]] SecondaryWindow* window(Window w) const;
 
-signals:
+  signals:
     // The run is over: every window is gone and the program should stop.
     void ended(tarvilon::Ending how);
 
-private:
+  private:
     void redraw();
     SecondaryWindow& create(Window w);
 

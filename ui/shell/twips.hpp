@@ -8,7 +8,9 @@ namespace tarvilon::ui {
 // 96 dots per inch. Qt scales device-independent pixels itself on other screens.
 inline constexpr int kTwipsPerPixel = 15;
 
-constexpr int px(int twips) { return twips / kTwipsPerPixel; }
+constexpr int px(int twips) {
+    return twips / kTwipsPerPixel;
+}
 constexpr QRect twips(int x, int y, int width, int height) {
     return {px(x), px(y), px(width), px(height)};
 }

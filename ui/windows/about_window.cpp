@@ -32,7 +32,8 @@ QLabel* label(QWidget* parent, const char* name, QRect rect, const QString& text
 
 }  // namespace
 
-AboutWindow::AboutWindow(Shell& shell) : SecondaryWindow(shell, Window::Info, kClientArea, kTitledDialog) {
+AboutWindow::AboutWindow(Shell& shell)
+    : SecondaryWindow(shell, Window::Info, kClientArea, kTitledDialog) {
     setObjectName(QStringLiteral("info"));
     setWindowTitle(QStringLiteral("Инфо"));
 
@@ -51,22 +52,28 @@ AboutWindow::AboutWindow(Shell& shell) : SecondaryWindow(shell, Window::Info, kC
     skull->setObjectName(QStringLiteral("Picture1"));
     skull->setGeometry(twips(360, 120, 495, 495));
     skull->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    skull->setPixmap(picture(QStringLiteral(":/pictures/skull.svg"), kSkullSize, devicePixelRatioF()));
+    skull->setPixmap(
+        picture(QStringLiteral(":/pictures/skull.svg"), kSkullSize, devicePixelRatioF()));
 
     timer1_ = new QTimer(this);
     timer1_->setObjectName(QStringLiteral("Timer1"));
     timer1_->setInterval(kBlinkMilliseconds);
-    connect(timer1_, &QTimer::timeout, this, [this] {
-        this->shell().tick([](Game& g) { g.blinkAboutTitle(); }, Window::Info);
-    });
+    connect(timer1_, &QTimer::timeout, this,
+            [this] { this->shell().tick([](Game& g) { g.blinkAboutTitle(); }, Window::Info); });
     timer1_->start();
 }
 
 void AboutWindow::redraw(const Game& game) {
     switch (game.aboutTitle().colour) {
-        case AboutTitle::Colour::Default: setTextColour(*title_, Qt::black); break;
-        case AboutTitle::Colour::DarkBlue: setTextColour(*title_, kDarkBlue); break;
-        case AboutTitle::Colour::DarkGreen: setTextColour(*title_, kDarkGreen); break;
+        case AboutTitle::Colour::Default:
+            setTextColour(*title_, Qt::black);
+            break;
+        case AboutTitle::Colour::DarkBlue:
+            setTextColour(*title_, kDarkBlue);
+            break;
+        case AboutTitle::Colour::DarkGreen:
+            setTextColour(*title_, kDarkGreen);
+            break;
     }
 }
 

@@ -11,11 +11,11 @@ namespace tarvilon::ui {
 // dark blue and dark green on a timer that starts with the window and never stops.
 class AboutWindow : public SecondaryWindow {
     Q_OBJECT
-public:
+  public:
     explicit AboutWindow(Shell& shell);
     void redraw(const Game& game) override;
 
-private:
+  private:
     QLabel* title_ = nullptr;
     QTimer* timer1_ = nullptr;
 };

@@ -17,7 +17,8 @@ constexpr const char* kFaceDownName = "Карта";
 
 }  // namespace
 
-CardWindow::CardWindow(Shell& shell) : SecondaryWindow(shell, Window::Stol, kClientArea, kBareDialog) {
+CardWindow::CardWindow(Shell& shell)
+    : SecondaryWindow(shell, Window::Stol, kClientArea, kBareDialog) {
     setObjectName(QStringLiteral("Stol"));
 
     victory_ = &addLine("Label7", twips(2880, 2520, 735, 255), cards::kVictory,

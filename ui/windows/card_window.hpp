@@ -10,11 +10,11 @@ namespace tarvilon::ui {
 // Stol: the card of fate. Three cards, black on black until one is turned to white.
 class CardWindow : public SecondaryWindow {
     Q_OBJECT
-public:
+  public:
     explicit CardWindow(Shell& shell);
     void redraw(const Game& game) override;
 
-private:
+  private:
     std::array<ClickLabel*, kCardCount> cards_{};
     ClickLabel* victory_ = nullptr;
     ClickLabel* death_ = nullptr;

@@ -7,7 +7,7 @@ namespace tarvilon::ui {
 // Form2: the closing narrative and "Конец...", the last click of the run.
 class EndingWindow : public SecondaryWindow {
     Q_OBJECT
-public:
+  public:
     explicit EndingWindow(Shell& shell);
     void redraw(const Game&) override {}
 };

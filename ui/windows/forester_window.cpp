@@ -44,8 +44,8 @@ ForesterWindow::ForesterWindow(Shell& shell)
     setPalette(p);
 
     auto& portrait = addLabel("Picture1", kPortrait, {});
-    portrait.setPixmap(picture(QStringLiteral(":/pictures/forester.svg"), kPortrait.size(),
-                               devicePixelRatioF()));
+    portrait.setPixmap(
+        picture(QStringLiteral(":/pictures/forester.svg"), kPortrait.size(), devicePixelRatioF()));
     for (const Line& l : kLines) {
         const ForesterLine line = l.line;
         ClickLabel& label = addLine(l.name, l.rect, l.caption, [line](Game& g) { g.ask(line); });
@@ -56,6 +56,8 @@ ForesterWindow::ForesterWindow(Shell& shell)
     setTextColour(*answer_, kAnswerColour);
 }
 
-void ForesterWindow::redraw(const Game& game) { setCaption(*answer_, game.forester().answer); }
+void ForesterWindow::redraw(const Game& game) {
+    setCaption(*answer_, game.forester().answer);
+}
 
 }  // namespace tarvilon::ui

@@ -9,11 +9,11 @@ namespace tarvilon::ui {
 // lesnik: the forester's portrait, his last answer and the player's five lines.
 class ForesterWindow : public SecondaryWindow {
     Q_OBJECT
-public:
+  public:
     explicit ForesterWindow(Shell& shell);
     void redraw(const Game& game) override;
 
-private:
+  private:
     QLabel* answer_ = nullptr;
 };
 

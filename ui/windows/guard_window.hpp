@@ -13,11 +13,11 @@ namespace tarvilon::ui {
 // another as the conversation goes on.
 class GuardWindow : public SecondaryWindow {
     Q_OBJECT
-public:
+  public:
     explicit GuardWindow(Shell& shell);
     void redraw(const Game& game) override;
 
-private:
+  private:
     QLabel* answer_ = nullptr;
     std::array<ClickLabel*, kGuardLineCount> lines_{};
 };
