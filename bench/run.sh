@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# Performance report: builds a Release tree in build/bench, runs the engine benchmarks, the
+# start-up and click probes and the idle measurement, prints the report and writes it to
+# build/bench/report.txt. Options go to bench/run.py (--runs, --clicks, --idle-seconds,
+# --repetitions). Takes a few minutes; it is not a test and ctest never runs it.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+packages=(cmake ninja-build g++ qt6-base-dev qt6-svg-dev libbenchmark-dev xvfb xdotool python3)
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "Installing: ${missing[*]}"
+  sudo=()
+  [ "$(id -u)" -eq 0 ] || sudo=(sudo)
+  "${sudo[@]}" apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends \
+    "${missing[@]}" >/dev/null
+fi
+
+tree=build/bench
+cmake -S . -B "$tree" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+  -DTARVILON_BUILD_TESTS=OFF -DTARVILON_BUILD_BENCH=ON >/dev/null
+cmake --build "$tree" --target tarvilon tarvilon_engine_bench tarvilon_startup_probe_game \
+  tarvilon_startup_probe_bare tarvilon_click_bench
+exec /usr/bin/python3 bench/run.py "$tree" "$@"
