@@ -168,7 +168,7 @@ MainWindow::MainWindow(Shell& shell)
     build();
     wire();
     // The load handler: the intro and "ДАЛЕЕ..." come up; the rest is the game's state.
-    named<QPlainTextEdit>(*this, "Text4").setPlainText(displayText(content::kIntroStory));
+    intro_->setPlainText(displayText(content::kIntroStory));
 }
 
 void MainWindow::build() {
@@ -184,6 +184,18 @@ void MainWindow::build() {
         // Each control goes under the ones listed before it.
         w->lower();
     }
+    level_ = &named<QLabel>(*this, "Label2");
+    health_ = &named<QLabel>(*this, "Label15");
+    slots_[0] = &named<QLabel>(*this, "Label12");
+    slots_[1] = &named<QLabel>(*this, "Label13");
+    slots_[2] = &named<QLabel>(*this, "Label14");
+    digShoot_ = &named<QLabel>(*this, "Label10");
+    description_ = &named<QPlainTextEdit>(*this, "Text1");
+    response_ = &named<QPlainTextEdit>(*this, "Text2");
+    input_ = &named<QLineEdit>(*this, "Text3");
+    splash_ = &named<QWidget>(*this, "Text5");
+    intro_ = &named<QPlainTextEdit>(*this, "Text4");
+    continue_ = &named<QWidget>(*this, "Label16");
 }
 
 void MainWindow::wire() {
@@ -231,18 +243,24 @@ void MainWindow::startSplashTimer() {
 
 void MainWindow::redraw(const Game& game) {
     const World& w = game.world();
-    setCaption(named<QLabel>(*this, "Label2"), w.levelText());
-    setCaption(named<QLabel>(*this, "Label15"), w.healthText());
-    setCaption(named<QLabel>(*this, "Label12"), w.slot(Slot::Weapon));
-    setCaption(named<QLabel>(*this, "Label13"), w.slot(Slot::Goods));
-    setCaption(named<QLabel>(*this, "Label14"), w.slot(Slot::Pouch));
-    setCaption(named<QLabel>(*this, "Label10"), w.shootCaption);
-    setBoxText(named<QPlainTextEdit>(*this, "Text1"), w.description);
-    setBoxText(named<QPlainTextEdit>(*this, "Text2"), w.focus);
-    setInputText(named<QLineEdit>(*this, "Text3"), w.objectWord);
-    named<QWidget>(*this, "Text5").setVisible(game.splashVisible());
-    named<QWidget>(*this, "Text4").setVisible(game.introVisible());
-    named<QWidget>(*this, "Label16").setVisible(game.introVisible());
+    setCaption(*level_, w.levelText());
+    setCaption(*health_, w.healthText());
+    setCaption(*slots_[0], w.slot(Slot::Weapon));
+    setCaption(*slots_[1], w.slot(Slot::Goods));
+    setCaption(*slots_[2], w.slot(Slot::Pouch));
+    setCaption(*digShoot_, w.shootCaption);
+    if (w.description != shownDescription_) {
+        shownDescription_ = w.description;
+        description_->setPlainText(displayText(w.description));
+    }
+    if (w.focus != shownResponse_) {
+        shownResponse_ = w.focus;
+        response_->setPlainText(displayText(w.focus));
+    }
+    setInputText(*input_, w.objectWord);
+    splash_->setVisible(game.splashVisible());
+    intro_->setVisible(game.introVisible());
+    continue_->setVisible(game.introVisible());
     setEnabled(game.windows().mainEnabled());
 }
 

@@ -2,6 +2,7 @@
 
 #include <QPointF>
 #include <QWidget>
+#include <string>
 
 class QLabel;
 class QLineEdit;
@@ -45,6 +46,20 @@ class MainWindow : public QWidget {
 
     Shell& shell_;
     QTimer* timer1_ = nullptr;
+    // The controls a redraw writes, looked up once.
+    QLabel* level_ = nullptr;                // Label2
+    QLabel* health_ = nullptr;               // Label15
+    QLabel* slots_[3] = {};                  // Label12 to Label14
+    QLabel* digShoot_ = nullptr;             // Label10
+    QPlainTextEdit* description_ = nullptr;  // Text1
+    QPlainTextEdit* response_ = nullptr;     // Text2
+    QLineEdit* input_ = nullptr;             // Text3
+    QWidget* splash_ = nullptr;              // Text5
+    QPlainTextEdit* intro_ = nullptr;        // Text4
+    QWidget* continue_ = nullptr;            // Label16
+    // What the read-only boxes were last given; only the game writes them.
+    std::string shownDescription_;
+    std::string shownResponse_;
     // The drag anchor: pointer position in twips at the last mouse-down on the background.
     float msePosX_ = 0;
     float msePosY_ = 0;

@@ -44,7 +44,8 @@ void Shell::act(const std::function<void(Game&)>& action) {
 
 void Shell::tick(const std::function<void(Game&)>& action, Window only) {
     action(game_);
-    if (SecondaryWindow* w = window(only)) w->redraw(game_);
+    // A hidden window catches up when it is shown again: redraw() runs before every show.
+    if (SecondaryWindow* w = window(only); w != nullptr && w->isVisible()) w->redraw(game_);
 }
 
 SecondaryWindow& Shell::create(Window w) {

@@ -34,10 +34,6 @@ inline void setCaption(QLabel& label, std::string_view utf8) {
     const QString s = qt(utf8);
     if (label.text() != s) label.setText(s);
 }
-inline void setBoxText(QPlainTextEdit& box, std::string_view utf8) {
-    const QString s = displayText(utf8);
-    if (box.toPlainText() != s) box.setPlainText(s);
-}
 inline void setInputText(QLineEdit& box, std::string_view utf8) {
     const QString s = qt(utf8);
     if (box.text() != s) box.setText(s);
