@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QFontDatabase>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QStyleFactory>
 
@@ -68,15 +69,16 @@ void installLook() {
     QApplication::setFont(font(FontRole::Default));
 }
 
-void makeBoxed(QWidget& w) {
-    if (auto* label = qobject_cast<QLabel*>(&w)) {
-        label->setFrameStyle(QFrame::Box | QFrame::Plain);
-        label->setLineWidth(1);
-    }
-    w.setAutoFillBackground(true);
-    QPalette p = w.palette();
-    p.setColor(QPalette::Window, Qt::white);
-    w.setPalette(p);
+void fitCaption(QLabel& label) {
+    // The layout's boxes were sized for a narrower face; where a caption would not fit at its
+    // size, it takes the largest size below that does.
+    constexpr double kStep = 0.25;
+    constexpr double kSmallest = 6;
+    QFont f = label.font();
+    while (QFontMetrics(f).horizontalAdvance(label.text()) > label.contentsRect().width() &&
+           f.pointSizeF() > kSmallest)
+        f.setPointSizeF(f.pointSizeF() - kStep);
+    label.setFont(f);
 }
 
 void makeTransparent(QWidget& w) {

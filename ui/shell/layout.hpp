@@ -5,6 +5,7 @@
 #include <QPalette>
 #include <QRect>
 
+class QLabel;
 class QWidget;
 
 namespace tarvilon::ui {
@@ -28,8 +29,8 @@ inline constexpr QColor kBrightWhite{255, 255, 255};  // colour 15
 // after the QApplication exists.
 void installLook();
 
-// Draws w's text on a white background inside a single-line border (slots, health).
-void makeBoxed(QWidget& w);
+// Shrinks the label's font, if need be, until its caption fits its box.
+void fitCaption(QLabel& label);
 // Lets the parent's background show through (labels).
 void makeTransparent(QWidget& w);
 void setTextColour(QWidget& w, const QColor& colour);

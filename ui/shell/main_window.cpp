@@ -17,6 +17,7 @@
 #include "content/places.hpp"
 #include "content/texts.hpp"
 #include "game.hpp"
+#include "shell/cell_label.hpp"
 #include "shell/click_label.hpp"
 #include "shell/layout.hpp"
 #include "shell/pictures.hpp"
@@ -99,15 +100,14 @@ QWidget* make(const Control& c, QWidget* parent) {
         case Kind::Verb:
         case Kind::Click: {
             const bool clickable = c.kind == Kind::Verb || c.kind == Kind::Click;
-            auto* label = clickable ? new ClickLabel(parent) : new QLabel(parent);
+            QLabel* label = clickable               ? new ClickLabel(parent)
+                            : c.kind == Kind::Boxed ? new CellLabel(parent)
+                                                    : new QLabel(parent);
             label->setAttribute(Qt::WA_NoMousePropagation);  // a press here is no drag
             label->setTextFormat(Qt::PlainText);
             label->setText(caption);
             label->setAlignment(c.align);
-            if (c.kind == Kind::Boxed)
-                makeBoxed(*label);
-            else
-                makeTransparent(*label);
+            if (c.kind != Kind::Boxed) makeTransparent(*label);
             if (c.kind == Kind::Verb) label->setCursor(handPointer());
             return label;
         }

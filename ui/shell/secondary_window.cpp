@@ -16,6 +16,7 @@ SecondaryWindow::SecondaryWindow(Shell& shell, Window which, QRect clientArea,
     setFixedSize(clientArea.size());
     // A raised edge, as a dialog frame has; without a window manager it is the only edge.
     setFrameStyle(QFrame::Panel | QFrame::Raised);
+    setLineWidth(2);
 }
 
 void SecondaryWindow::closeEvent(QCloseEvent* event) {
@@ -32,6 +33,7 @@ void place(QLabel& label, const char* name, QRect rect, std::string_view caption
     label.setGeometry(rect);
     label.setTextFormat(Qt::PlainText);
     label.setText(qt(caption));
+    label.setAlignment(Qt::AlignLeft | Qt::AlignTop);  // a label's text starts at its top
     makeTransparent(label);
     label.lower();
 }

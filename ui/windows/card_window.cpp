@@ -1,5 +1,6 @@
 #include "windows/card_window.hpp"
 
+#include "shell/cell_label.hpp"
 #include "shell/click_label.hpp"
 #include "shell/layout.hpp"
 #include "shell/twips.hpp"
@@ -26,8 +27,10 @@ CardWindow::CardWindow(Shell& shell)
     death_ = &addLine("Label6", twips(360, 2520, 975, 255), cards::kYouDied,
                       [](Game& g) { g.acceptDeath(); });
     death_->setToolTip(qt(cards::kYouDiedTip));
-    dealNumber_ = &addLabel("Label5", twips(3240, 960, 495, 255), {});
-    makeBoxed(*dealNumber_);
+    dealNumber_ = new CellLabel(this);
+    dealNumber_->setObjectName(QStringLiteral("Label5"));
+    dealNumber_->setGeometry(twips(3240, 960, 495, 255));
+    dealNumber_->lower();
     dealNumber_->hide();  // only ever read back by the deal
 
     struct Place {

@@ -36,6 +36,7 @@ EndingWindow::EndingWindow(Shell& shell)
     ClickLabel& end =
         addLine("Label1", twips(4320, 4080, 615, 255), kEnd, [](Game& g) { g.finish(); });
     end.setFont(ui::font(FontRole::Large));
+    fitCaption(end);
 }
 
 }  // namespace tarvilon::ui

@@ -1,0 +1,74 @@
+#!/usr/bin/python3
+"""Screenshots of the game at the moments a player meets each window, taken on the road of
+one whole game. Run by screenshots.sh: screenshots.py GAME_BINARY OUTDIR SCALE."""
+
+import os
+import sys
+import time
+
+sys.dont_write_bytecode = True  # keep the source tree free of __pycache__
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "e2e"))
+
+import harness  # noqa: E402
+from layout import FORM1, INFO  # noqa: E402
+from road import Player  # noqa: E402
+
+# Road moments to file names; the first four are taken before the road starts.
+MOMENTS = {
+    "forester": "05-forester",
+    "guard": "06-guard",
+    "cards": "07-cards",
+    "cards-turned": "08-cards-turned",
+    "ending": "09-ending",
+}
+
+
+def main():
+    binary, outdir, scale = sys.argv[1], sys.argv[2], int(sys.argv[3])
+    suffix = "" if scale == 1 else f"-{scale}x"
+    os.makedirs(outdir, exist_ok=True)
+
+    with harness.Session(binary, scale=scale, artefacts=outdir) as s:
+        def snap(name):
+            path = os.path.join(outdir, f"{name}{suffix}.png")
+            s.screenshot(path, settle(s))
+            print(f"wrote {path}")
+
+        s.wait_until("the splash", lambda: s.shown(FORM1, "Text5"))
+        snap("01-start")
+        s.wait_until("the splash to go", lambda: not s.shown(FORM1, "Text5"))
+        snap("02-intro")
+
+        player = Player(s, snap=lambda moment: snap(MOMENTS[moment]))
+        player.dismiss_intro()
+        player.look("Вы видите обломки вертолёта")
+        snap("03-look")
+
+        s.click(FORM1, "Command3")
+        player.opened(INFO)
+        snap("04-about")
+        player.close_window(INFO, "Command1")
+
+        player.play_levels()
+        code = s.wait_exit()
+        if code != 0:
+            raise harness.HarnessError(f"the game ended with exit code {code}")
+
+
+def settle(s, tries=10):
+    """Waits until two grabs of the game's windows agree, so that the picture is the
+    repainted one, and returns the area grabbed. The about window's title blinks, so it may
+    never agree: then the last grab stands."""
+    previous = None
+    for _ in range(tries):
+        area = s.windows_area()
+        grab = s.desk.run(["import", "-window", "root", "-crop", area, "rgb:-"], check=False, text=False).stdout
+        if grab == previous:
+            break
+        previous = grab
+        time.sleep(0.1)
+    return area
+
+
+if __name__ == "__main__":
+    main()
