@@ -40,6 +40,9 @@ enum class Kind {
     Button,  // a push button
 };
 
+constexpr Qt::Alignment kTopLeft = Qt::AlignLeft | Qt::AlignTop;
+constexpr Qt::Alignment kCentred = Qt::AlignHCenter | Qt::AlignTop;
+
 struct Control {
     const char* name;
     Kind kind;
@@ -49,11 +52,11 @@ struct Control {
     bool visible;
     const char* panel;  // parent panel, or null for the window itself
     FontRole font = FontRole::Default;
-    Qt::Alignment align = Qt::AlignLeft | Qt::AlignTop;
-    const char* description = "";  // what a screen reader says the control is
+    Qt::Alignment align = kTopLeft;
+    // What a screen reader says the control is: a text box's name, a cell's description.
+    const char* accessible = "";
 };
 
-constexpr Qt::Alignment kCentred = Qt::AlignHCenter | Qt::AlignTop;
 
 // clang-format off
 // Form1's controls from the top of the stacking order down; panel labels sit relative to
@@ -62,24 +65,24 @@ const std::array kForm1 = {
     //      name        kind          x     y     width height   caption          tooltip               shown  panel
     Control{"Text5",    Kind::Splash, twips( 600, 1800, 4455,  615), "  ТАРВИЛОН",  "",                    true,  nullptr,    FontRole::Title},
     Control{"Command3", Kind::Button, twips(3600,  120, 1095,  255), "&Инфо",       "",                    true,  nullptr},
-    Control{"Text4",    Kind::Text,   twips( 840,  360, 3855, 3495), "",            "",                    false, nullptr},
-    Control{"Text3",    Kind::Input,  twips(2040, 4200, 1455,  285), "",            "",                    true,  nullptr},
+    Control{"Text4",    Kind::Text,   twips( 840,  360, 3855, 3495), "",            "",                    false, nullptr,    FontRole::Default, kTopLeft, "Предыстория"},
+    Control{"Text3",    Kind::Input,  twips(2040, 4200, 1455,  285), "",            "",                    true,  nullptr,    FontRole::Default, kTopLeft, "Предмет"},
     Control{"Picture2", Kind::Panel,  twips(3840, 3480, 1575, 1575), "",            "Инвентарь",           true,  nullptr},
-    Control{"Label14",  Kind::Boxed,  twips( 120, 1080, 1215,  255), "",            "",                    true,  "Picture2", FontRole::Default, Qt::AlignLeft | Qt::AlignTop, "Инвентарь: 3"},
-    Control{"Label13",  Kind::Boxed,  twips( 120,  600, 1215,  255), "",            "",                    true,  "Picture2", FontRole::Default, Qt::AlignLeft | Qt::AlignTop, "Инвентарь: 2"},
-    Control{"Label12",  Kind::Boxed,  twips( 120,  120, 1215,  255), "",            "",                    true,  "Picture2", FontRole::Default, Qt::AlignLeft | Qt::AlignTop, "Инвентарь: 1"},
+    Control{"Label14",  Kind::Boxed,  twips( 120, 1080, 1215,  255), "",            "",                    true,  "Picture2", FontRole::Default, kTopLeft, "Инвентарь: 3"},
+    Control{"Label13",  Kind::Boxed,  twips( 120,  600, 1215,  255), "",            "",                    true,  "Picture2", FontRole::Default, kTopLeft, "Инвентарь: 2"},
+    Control{"Label12",  Kind::Boxed,  twips( 120,  120, 1215,  255), "",            "",                    true,  "Picture2", FontRole::Default, kTopLeft, "Инвентарь: 1"},
     Control{"Picture1", Kind::Panel,  twips( 240, 3480, 1575, 1575), "",            "Действия",            true,  nullptr},
     Control{"Label11",  Kind::Verb,   twips( 240, 1080, 1095,  255), "Подобрать",   "",                    true,  "Picture1", FontRole::Large},
     Control{"Label10",  Kind::Verb,   twips( 360,  840,  855,  255), "Копать",      "",                    true,  "Picture1", FontRole::Large, kCentred},
     Control{"Label9",   Kind::Verb,   twips( 240,  600, 1095,  255), "Мастерить",   "",                    true,  "Picture1", FontRole::Large},
     Control{"Label8",   Kind::Verb,   twips( 360,  360,  735,  255), "Идти",        "",                    true,  "Picture1", FontRole::Large, kCentred},
     Control{"Label7",   Kind::Verb,   twips( 240,  120,  975,  255), "Разговор",    "",                    true,  "Picture1", FontRole::Large},
-    Control{"Text2",    Kind::Text,   twips( 240, 2040, 5055,  975), "",            "",                    true,  nullptr},
-    Control{"Text1",    Kind::Text,   twips( 240,  720, 2895, 1215), "",            "",                    true,  nullptr},
+    Control{"Text2",    Kind::Text,   twips( 240, 2040, 5055,  975), "",            "",                    true,  nullptr,    FontRole::Default, kTopLeft, "Ответ"},
+    Control{"Text1",    Kind::Text,   twips( 240,  720, 2895, 1215), "",            "",                    true,  nullptr,    FontRole::Default, kTopLeft, "Описание места"},
     Control{"Command2", Kind::Button, twips(5160,  120,  255,  255), "",            "Выход",               true,  nullptr,    FontRole::Small},
     Control{"Command1", Kind::Button, twips(4800,  120,  255,  255), "",            "Свернуть",            true,  nullptr,    FontRole::Small},
     Control{"Label16",  Kind::Click,  twips(3000, 3960,  735,  255), "ДАЛЕЕ...",    "",                    false, nullptr},
-    Control{"Label15",  Kind::Boxed,  twips(3240, 1680,  375,  255), "25",          "Здоровье",            true,  nullptr,    FontRole::Default, Qt::AlignLeft | Qt::AlignTop, "Здоровье"},
+    Control{"Label15",  Kind::Boxed,  twips(3240, 1680,  375,  255), "25",          "Здоровье",            true,  nullptr,    FontRole::Default, kTopLeft, "Здоровье"},
     Control{"Label6",   Kind::Verb,   twips(2160, 4560, 1335,  255), "ОБСЛЕДОВАТЬ", "",                    true,  nullptr},
     Control{"Label5",   Kind::Verb,   twips(2160, 3480, 1335,  255), "ОСМОТРЕТЬСЯ", "",                    true,  nullptr},
     Control{"Label4",   Kind::Label,  twips(4320, 3120,  855,  255), "Инвентарь",   "",                    true,  nullptr},
@@ -179,7 +182,11 @@ void MainWindow::build() {
         w->setGeometry(c.rect);
         w->setFont(ui::font(c.font));
         w->setToolTip(QString::fromUtf8(c.tooltip));
-        w->setAccessibleDescription(QString::fromUtf8(c.description));
+        const QString accessible = QString::fromUtf8(c.accessible);
+        if (c.kind == Kind::Text || c.kind == Kind::Input)
+            w->setAccessibleName(accessible);
+        else
+            w->setAccessibleDescription(accessible);
         w->setVisible(c.visible);
         // Each control goes under the ones listed before it.
         w->lower();
