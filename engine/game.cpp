@@ -73,6 +73,7 @@ void Game::ask(ForesterLine line) {
 }
 
 void Game::say(GuardLine line) {
+    if (static_cast<std::size_t>(line) >= kGuardLineCount) return;
     if (!takesInput(Window::Musik) || !guard_.isOffered(line)) return;
     if (line == GuardLine::SeeYou)
         close(Window::Musik);
@@ -81,6 +82,7 @@ void Game::say(GuardLine line) {
 }
 
 void Game::turn(Card card) {
+    if (static_cast<std::size_t>(card) >= kCardCount) return;
     if (takesInput(Window::Stol) && cards_.isShown(card)) cards_.turn(card);
 }
 
