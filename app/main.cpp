@@ -1,3 +1,6 @@
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <QApplication>
 #include <cstdio>
 #include <cstdlib>
@@ -17,10 +20,15 @@ bool set(const char* name) {
     return value != nullptr && *value != '\0';
 }
 
-// Qt's own start-up report when it cannot reach the display is many lines and a core dump.
-// Until the application exists, its messages are held back, and a fatal one becomes one line.
+// Standard error as it was before start-up muted it.
+int realStderr = STDERR_FILENO;
+
+// Qt's own start-up report when it cannot reach the display is many lines and a core dump,
+// and the display libraries below it write to standard error directly. Until the application
+// exists, all of that is held back, and a fatal message becomes one line.
 void startupMessages(QtMsgType type, const QMessageLogContext&, const QString& message) {
     if (type != QtFatalMsg) return;
+    dup2(realStderr, STDERR_FILENO);
     const std::string display = set("WAYLAND_DISPLAY") ? std::getenv("WAYLAND_DISPLAY")
                                 : set("DISPLAY")       ? std::getenv("DISPLAY")
                                                        : "";
@@ -36,9 +44,14 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "tarvilon: no display found (DISPLAY is not set); %s\n", kHowToRun);
         return EXIT_FAILURE;
     }
+    realStderr = dup(STDERR_FILENO);
+    const int muted = open("/dev/null", O_WRONLY | O_CLOEXEC);
+    if (realStderr >= 0 && muted >= 0) dup2(muted, STDERR_FILENO);
     qInstallMessageHandler(startupMessages);
     QApplication app(argc, argv);
     qInstallMessageHandler(nullptr);
+    if (realStderr >= 0) dup2(realStderr, STDERR_FILENO);
+    if (muted >= 0) close(muted);
     // Lets a Wayland desktop match the window to its menu entry and icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("io.github.tarvilon.tarvilon"));
 
