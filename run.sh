@@ -16,6 +16,7 @@ test_packages=(
   dbus at-spi2-core python3 python3-pyatspi
   desktop-file-utils appstream lintian
   clang libclang-rt-14-dev
+  weston qt6-wayland
 )
 
 install_missing() {

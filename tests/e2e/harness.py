@@ -199,6 +199,17 @@ class Desktop:
             shutil.rmtree(self.tmp, ignore_errors=True)
             self.tmp = None
 
+    def spawn(self, argv, env=None, **kw):
+        """Starts a helper program on this desktop (a compositor, say); it is ended with the
+        desktop at the latest."""
+        return _spawn(self._procs, argv, self.env if env is None else env, **kw)
+
+    def end(self, proc):
+        """Ends a helper program that spawn() started, by its PID."""
+        _end(proc)
+        if proc in self._procs:
+            self._procs.remove(proc)
+
     def run(self, argv, check=True, text=True):
         out = subprocess.run(argv, env=self.env, capture_output=True, text=text, timeout=60)
         if check and out.returncode != 0:
@@ -346,6 +357,15 @@ class Session:
         return False
 
     def start(self):
+        self.launch()
+        self.main = self.wait_window(layout.FORM1, timeout=START_TIMEOUT)
+        self.app()
+
+    def launch(self, env_changes=None):
+        """Starts the game on this process's desktop and returns at once, waiting for nothing.
+
+        env_changes adds to or, where a value is None, removes from the game's environment.
+        """
         if not os.access(self.binary, os.X_OK):
             raise HarnessError(f"game binary not found or not executable: {self.binary}")
         self.desk = desktop(self.scale, self.screen_size)
@@ -355,13 +375,16 @@ class Session:
         env["QT_QPA_PLATFORM"] = "xcb"
         if self.scale != 1:
             env["QT_SCALE_FACTOR"] = str(self.scale)
+        for key, value in (env_changes or {}).items():
+            if value is None:
+                env.pop(key, None)
+            else:
+                env[key] = value
         self._log = tempfile.TemporaryFile(dir=self.desk.tmp)
         self.started = time.monotonic()
         self.game = subprocess.Popen([self.binary], env=env, stdin=subprocess.DEVNULL, stdout=self._log,
                                      stderr=subprocess.STDOUT, start_new_session=True,
                                      preexec_fn=_die_with_parent)
-        self.main = self.wait_window(layout.FORM1, timeout=START_TIMEOUT)
-        self.app()
 
     def stop(self):
         if self.game is not None:

@@ -9,6 +9,7 @@
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QTimer>
 #include <QWindow>
 #include <array>
@@ -56,7 +57,6 @@ struct Control {
     // What a screen reader says the control is: a text box's name, a cell's description.
     const char* accessible = "";
 };
-
 
 // clang-format off
 // Form1's controls from the top of the stacking order down; panel labels sit relative to
@@ -164,6 +164,8 @@ QWidget* make(const Control& c, QWidget* parent) {
 MainWindow::MainWindow(Shell& shell)
     : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint), shell_(shell) {
     setObjectName(QStringLiteral("Form1"));
+    // The caption stays empty, as there is no title bar; a screen reader still needs a name.
+    setAccessibleName(QStringLiteral("ТАРВИЛОН"));
     setWindowTitle(QString());
     setWindowIcon(skullIcon());
     setGeometry(kClientArea);
@@ -223,7 +225,9 @@ void MainWindow::wire() {
     }
     connect(&named<ClickLabel>(*this, "Label16"), &ClickLabel::clicked, this,
             [this] { shell_.act([](Game& g) { g.dismissIntro(); }); });
-    connect(&named<QLineEdit>(*this, "Text3"), &QLineEdit::textEdited, this,
+    // textChanged, not textEdited: a screen reader sets the box's text programmatically,
+    // which emits only textChanged. The redraw's own writes are kept out in redraw().
+    connect(&named<QLineEdit>(*this, "Text3"), &QLineEdit::textChanged, this,
             [this](const QString& text) {
                 const QByteArray word = text.toUtf8();
                 shell_.act([&word](Game& g) {
@@ -241,7 +245,8 @@ void MainWindow::wire() {
 void MainWindow::startSplashTimer() {
     timer1_ = new QTimer(this);
     timer1_->setObjectName(QStringLiteral("Timer1"));
-    timer1_->setSingleShot(true);  // the first tick stops it for good
+    timer1_->setSingleShot(true);             // the first tick stops it for good
+    timer1_->setTimerType(Qt::PreciseTimer);  // a coarse timer may end the splash early
     timer1_->setInterval(kSplashMilliseconds);
     connect(timer1_, &QTimer::timeout, this,
             [this] { shell_.act([](Game& g) { g.splashTimerTick(); }); });
@@ -264,7 +269,11 @@ void MainWindow::redraw(const Game& game) {
         shownResponse_ = w.focus;
         response_->setPlainText(displayText(w.focus));
     }
-    setInputText(*input_, w.objectWord);
+    {
+        // The game writing its own word back is not the player typing one.
+        const QSignalBlocker quiet(input_);
+        setInputText(*input_, w.objectWord);
+    }
     splash_->setVisible(game.splashVisible());
     intro_->setVisible(game.introVisible());
     continue_->setVisible(game.introVisible());

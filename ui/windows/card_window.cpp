@@ -21,6 +21,7 @@ constexpr const char* kFaceDownName = "Карта";
 CardWindow::CardWindow(Shell& shell)
     : SecondaryWindow(shell, Window::Stol, kClientArea, kBareDialog) {
     setObjectName(QStringLiteral("Stol"));
+    setAccessibleName(QStringLiteral("Карты судьбы"));
 
     victory_ = &addLine("Label7", twips(2880, 2520, 735, 255), cards::kVictory,
                         [](Game& g) { g.claimVictory(); });

@@ -20,6 +20,7 @@ constexpr std::string_view kEnd = "Конец...";
 EndingWindow::EndingWindow(Shell& shell)
     : SecondaryWindow(shell, Window::Form2, kClientArea, kBareDialog) {
     setObjectName(QStringLiteral("Form2"));
+    setAccessibleName(QStringLiteral("Конец"));
 
     auto* story = new QPlainTextEdit(this);
     story->setObjectName(QStringLiteral("Text1"));

@@ -38,12 +38,14 @@ const std::array kLines = {
 ForesterWindow::ForesterWindow(Shell& shell)
     : SecondaryWindow(shell, Window::Lesnik, kClientArea, kBareDialog) {
     setObjectName(QStringLiteral("lesnik"));
+    setAccessibleName(QStringLiteral("Лесник"));
     setAutoFillBackground(true);
     QPalette p = palette();
     p.setColor(QPalette::Window, kGround);
     setPalette(p);
 
     auto& portrait = addLabel("Picture1", kPortrait, {});
+    portrait.setAccessibleName(QStringLiteral("Портрет лесника"));
     portrait.setPixmap(
         picture(QStringLiteral(":/pictures/forester.svg"), kPortrait.size(), devicePixelRatioF()));
     for (const Line& l : kLines) {

@@ -36,8 +36,10 @@ const std::array kLines = {
 GuardWindow::GuardWindow(Shell& shell)
     : SecondaryWindow(shell, Window::Musik, kClientArea, kBareDialog) {
     setObjectName(QStringLiteral("musik"));
+    setAccessibleName(QStringLiteral("Охранник"));
 
     auto& portrait = addLabel("Picture1", kPortrait, {});
+    portrait.setAccessibleName(QStringLiteral("Портрет охранника"));
     portrait.setPixmap(
         picture(QStringLiteral(":/pictures/guard.svg"), kPortrait.size(), devicePixelRatioF()));
     for (const Line& l : kLines) {
