@@ -1,11 +1,13 @@
 // The secondary windows clicked as a player would: the dialogues, the card of fate and the
 // ending, each reached through the main window's verbs.
 
+#include <QResource>
 #include <QScrollBar>
 #include <QSignalSpy>
 
 #include "content/speeches.hpp"
 #include "content/texts.hpp"
+#include "shell/pictures.hpp"
 #include "ui_fixture.hpp"
 
 namespace tarvilon::ui {
@@ -44,6 +46,7 @@ class WindowsTest : public QObject {
     void cardOfFateDealsLifeInTheMiddle();
     void cardOfFateDeathEndsTheRun();
     void endingLeavesOnlyTheLastClick();
+    void startupPicturesMatchTheirDrawings();
 };
 
 void WindowsTest::foresterAnswersAndKeepsHisLastAnswer() {
@@ -215,6 +218,37 @@ void WindowsTest::endingLeavesOnlyTheLastClick() {
     click(*form2, "Label1");
     QCOMPARE(ended.count(), 1);
     QCOMPARE(ended.at(0).at(0).value<Ending>(), Ending::Finale);
+}
+
+// The pointer and the icon come from pixels the build renders; a stale, mis-sized or mis-ordered
+// file would show a different picture from the SVG it stands for, or a blurred one at 2x.
+void WindowsTest::startupPicturesMatchTheirDrawings() {
+    for (const char* name : {"hand", "skull"}) {
+        for (int ratio : {1, 2, 4}) {
+            const QString path = QStringLiteral(":/pixels/%1@%2x.rgba").arg(name).arg(ratio);
+            const QResource pixels(path);  // stored so that start-up can wrap it in place
+            QVERIFY2(pixels.isValid(), qPrintable(path));
+            QCOMPARE(pixels.compressionAlgorithm(), QResource::NoCompression);
+        }
+    }
+    for (qreal ratio : {1.0, 1.5, 2.0, 3.0}) {
+        const QCursor hand = handPointer(ratio);
+        const QPixmap shown = hand.pixmap();
+        QCOMPARE(shown.deviceIndependentSize(), QSizeF(32, 32));
+        QCOMPARE(shown.devicePixelRatio(), ratio);
+        QCOMPARE(hand.hotSpot(), QPoint(0, 0));
+        const QImage drawn =
+            picture(QStringLiteral(":/pictures/hand.svg"), QSize(32, 32), ratio).toImage();
+        QCOMPARE(shown.toImage().convertToFormat(drawn.format()), drawn);
+    }
+    const QIcon skull = skullIcon();
+    for (int ratio : {1, 2, 4}) {
+        const QPixmap shown = skull.pixmap(QSize(33, 31), ratio);
+        QCOMPARE(shown.size(), QSize(33, 31) * ratio);
+        const QImage drawn =
+            picture(QStringLiteral(":/pictures/skull.svg"), QSize(33, 31), ratio).toImage();
+        QCOMPARE(shown.toImage().convertToFormat(drawn.format()), drawn);
+    }
 }
 
 }  // namespace

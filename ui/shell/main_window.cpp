@@ -95,7 +95,7 @@ const std::array kForm1 = {
 constexpr QRect kClientArea = twips(2550, 1710, 5550, 5220);
 constexpr int kSplashMilliseconds = 2000;
 
-QWidget* make(const Control& c, QWidget* parent) {
+QWidget* make(const Control& c, QWidget* parent, const QCursor& hand) {
     const QString caption = QString::fromUtf8(c.caption);
     switch (c.kind) {
         case Kind::Label:
@@ -111,7 +111,7 @@ QWidget* make(const Control& c, QWidget* parent) {
             label->setText(caption);
             label->setAlignment(c.align);
             if (c.kind != Kind::Boxed) makeTransparent(*label);
-            if (c.kind == Kind::Verb) label->setCursor(handPointer());
+            if (c.kind == Kind::Verb) label->setCursor(hand);
             return label;
         }
         case Kind::Text: {
@@ -130,7 +130,11 @@ QWidget* make(const Control& c, QWidget* parent) {
             return box;
         }
         case Kind::Splash: {
-            auto* splash = new QLineEdit(caption, parent);
+            // Font before text: a line edit lays its text out at once, and a layout in the
+            // default font would be thrown away.
+            auto* splash = new QLineEdit(parent);
+            splash->setFont(ui::font(c.font));
+            splash->setText(caption);
             splash->setReadOnly(true);
             splash->setFrame(false);
             splash->setFocusPolicy(Qt::NoFocus);
@@ -177,9 +181,10 @@ MainWindow::MainWindow(Shell& shell)
 }
 
 void MainWindow::build() {
+    const QCursor hand = handPointer();  // one for all seven verbs
     for (const Control& c : kForm1) {
         QWidget* parent = c.panel ? findChild<QWidget*>(QString::fromUtf8(c.panel)) : this;
-        QWidget* w = make(c, parent);
+        QWidget* w = make(c, parent, hand);
         w->setObjectName(QString::fromUtf8(c.name));
         w->setGeometry(c.rect);
         w->setFont(ui::font(c.font));

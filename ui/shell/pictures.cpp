@@ -1,7 +1,9 @@
 #include "shell/pictures.hpp"
 
 #include <QGuiApplication>
+#include <QImage>
 #include <QPainter>
+#include <QResource>
 #include <QScreen>
 #include <QSvgRenderer>
 
@@ -10,10 +12,32 @@ namespace {
 
 constexpr QSize kHandSize{32, 32};
 constexpr QSize kSkullSize{33, 31};
+// The build renders the start-up pictures at these ratios, as raw premultiplied RGBA bytes
+// in :/pixels/NAME@Rx.rgba.
+constexpr int kPrerenderedRatios[] = {1, 2, 4};
 
 qreal screenRatio() {
     const QScreen* screen = QGuiApplication::primaryScreen();
     return screen != nullptr ? screen->devicePixelRatio() : 1.0;
+}
+
+// `name` at `ratio`: wrapped from the build's raw pixels where there are some for that ratio,
+// which costs next to nothing before the first frame; drawn from the SVG otherwise.
+QPixmap startupPicture(const QString& name, QSize size, qreal ratio) {
+    for (int shipped : kPrerenderedRatios) {
+        if (ratio != shipped) continue;
+        const QResource pixels(QStringLiteral(":/pixels/%1@%2x.rgba").arg(name).arg(shipped));
+        const QSize device = size * shipped;
+        if (pixels.compressionAlgorithm() != QResource::NoCompression ||
+            pixels.size() != qint64{device.width()} * device.height() * 4)
+            break;
+        const QImage image(pixels.data(), device.width(), device.height(),
+                           QImage::Format_RGBA8888_Premultiplied);
+        QPixmap pixmap = QPixmap::fromImage(image);  // copies: the image only borrows the bytes
+        pixmap.setDevicePixelRatio(shipped);
+        return pixmap;
+    }
+    return picture(QStringLiteral(":/pictures/%1.svg").arg(name), size, ratio);
 }
 
 }  // namespace
@@ -29,14 +53,18 @@ QPixmap picture(const QString& resource, QSize size, qreal pixelRatio) {
     return pixmap;
 }
 
+QCursor handPointer(qreal pixelRatio) {
+    return QCursor(startupPicture(QStringLiteral("hand"), kHandSize, pixelRatio), 0, 0);
+}
+
 QCursor handPointer() {
-    return QCursor(picture(QStringLiteral(":/pictures/hand.svg"), kHandSize, screenRatio()), 0, 0);
+    return handPointer(screenRatio());
 }
 
 QIcon skullIcon() {
     QIcon icon;
-    for (qreal ratio : {1.0, 2.0, 4.0})
-        icon.addPixmap(picture(QStringLiteral(":/pictures/skull.svg"), kSkullSize, ratio));
+    for (int ratio : kPrerenderedRatios)
+        icon.addPixmap(startupPicture(QStringLiteral("skull"), kSkullSize, ratio));
     return icon;
 }
 

@@ -10,7 +10,9 @@ namespace tarvilon::ui {
 // Pictures are drawn from vector sources at the screen's pixel ratio, so they stay sharp at
 // any scale.
 QPixmap picture(const QString& resource, QSize size, qreal pixelRatio);
-// The 32 x 32 hand over the verbs; its hot spot is the top-left pixel.
+// The 32 x 32 hand over the verbs at the given pixel ratio (the primary screen's when left
+// out); its hot spot is the top-left pixel.
+QCursor handPointer(qreal pixelRatio);
 QCursor handPointer();
 // The skull, 33 x 31, as the windows' icon.
 QIcon skullIcon();
