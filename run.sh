@@ -15,7 +15,7 @@ test_packages=(
   xvfb xauth xdotool x11-utils x11-xkb-utils imagemagick
   dbus at-spi2-core python3 python3-pyatspi
   desktop-file-utils appstream lintian
-  clang libclang-rt-14-dev
+  clang libclang-rt-14-dev clang-format
   weston qt6-wayland
 )
 

@@ -10,6 +10,8 @@
 // and on every other click the health box, changes every time. Typing the word is done
 // between clicks and not timed; its own repaint is drained before the next click.
 
+#include <sys/resource.h>
+
 #include <QApplication>
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -20,7 +22,6 @@
 #include <cstdlib>
 #include <ctime>
 #include <string_view>
-#include <sys/resource.h>
 #include <vector>
 
 #include "game.hpp"
@@ -48,10 +49,10 @@ long involuntarySwitches() {
 }
 
 class PaintWatch : public QObject {
-public:
+  public:
     bool painted = false;
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (event->type() == QEvent::Paint) painted = true;
         return QObject::eventFilter(watched, event);
@@ -156,12 +157,13 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "click_bench: %d clicks left the response unchanged\n", unchanged);
         return 2;
     }
-    std::printf("clicks=%d handled_median_ms=%.4f handled_p99_ms=%.4f painted_median_ms=%.4f "
-                "painted_p99_ms=%.4f painted_max_ms=%.4f cpu_median_ms=%.4f cpu_p99_ms=%.4f "
-                "preempted=%d unpreempted_p99_ms=%.4f\n",
-                clicks, percentile(handledMs, 0.5), percentile(handledMs, 0.99),
-                percentile(paintedMs, 0.5), percentile(paintedMs, 0.99),
-                percentile(paintedMs, 1.0), percentile(cpuMs, 0.5), percentile(cpuMs, 0.99),
-                preempted, unpreemptedMs.empty() ? 0.0 : percentile(unpreemptedMs, 0.99));
+    std::printf(
+        "clicks=%d handled_median_ms=%.4f handled_p99_ms=%.4f painted_median_ms=%.4f "
+        "painted_p99_ms=%.4f painted_max_ms=%.4f cpu_median_ms=%.4f cpu_p99_ms=%.4f "
+        "preempted=%d unpreempted_p99_ms=%.4f\n",
+        clicks, percentile(handledMs, 0.5), percentile(handledMs, 0.99), percentile(paintedMs, 0.5),
+        percentile(paintedMs, 0.99), percentile(paintedMs, 1.0), percentile(cpuMs, 0.5),
+        percentile(cpuMs, 0.99), preempted,
+        unpreemptedMs.empty() ? 0.0 : percentile(unpreemptedMs, 0.99));
     return 0;
 }

@@ -48,6 +48,7 @@ struct PressCase {
 };
 
 // Each verb where it does the most work: the level-9 states fire the most rows.
+// clang-format off
 std::vector<PressCase> pressCases() {
     return {
         {"look_around/level9_stage2", Verb::LookAround, at(9, {{T1, 1}}, ""), {}},
@@ -63,6 +64,7 @@ std::vector<PressCase> pressCases() {
         {"pick_up/level9_arrow", Verb::PickUp, at(9, {{T1, 2}}, kArrow), {}},
     };
 }
+// clang-format on
 
 // The game each press starts from: the case's state with its word typed.
 Game startingPoint(const PressCase& c) {
@@ -117,6 +119,7 @@ struct Act {
     Card card{};
 };
 
+// clang-format off
 Act ex(std::string_view word) { return {.kind = Act::Kind::Examine, .word = word}; }
 Act press(Verb v) { return {.kind = Act::Kind::Press, .verb = v}; }
 Act ask(ForesterLine l) { return {.kind = Act::Kind::Ask, .line = l}; }
@@ -141,6 +144,7 @@ void play(Game& g, const Act& a) {
         case Act::Kind::DismissIntro: g.dismissIntro(); break;
     }
 }
+// clang-format on
 
 using enum Verb;
 using FL = ForesterLine;

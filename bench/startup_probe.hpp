@@ -4,6 +4,8 @@
 // right before the exec that starts the measured image, then reports when the watched window's
 // first paint has been handled and flushed, and how much memory the image had touched by then.
 
+#include <unistd.h>
+
 #include <QCoreApplication>
 #include <QEvent>
 #include <QObject>
@@ -15,7 +17,6 @@
 #include <ctime>
 #include <fstream>
 #include <string>
-#include <unistd.h>
 #include <utility>
 #include <vector>
 
@@ -59,8 +60,7 @@ inline Stamp execStamp(int& argc, char** argv) {
     }
     std::vector<char*> args(argv, argv + argc);
     const std::int64_t cpu = processCpuNs();
-    std::string flag =
-        kStampFlag + std::to_string(monotonicNs()) + "," + std::to_string(cpu);
+    std::string flag = kStampFlag + std::to_string(monotonicNs()) + "," + std::to_string(cpu);
     args.insert(args.begin() + 1, flag.data());
     args.push_back(nullptr);
     execv("/proc/self/exe", args.data());
@@ -75,7 +75,8 @@ inline long statusKiB(const char* key) {
     std::string line;
     const std::size_t keyLength = std::strlen(key);
     while (std::getline(status, line))
-        if (line.compare(0, keyLength, key) == 0 && line.size() > keyLength && line[keyLength] == ':')
+        if (line.compare(0, keyLength, key) == 0 && line.size() > keyLength &&
+            line[keyLength] == ':')
             return std::strtol(line.c_str() + keyLength + 1, nullptr, 10);
     return -1;
 }
@@ -83,7 +84,7 @@ inline long statusKiB(const char* key) {
 // Watches a top-level widget for its first paint. The report is queued from inside that
 // paint, so it runs once the whole window has been painted and flushed to the platform.
 class FirstPaint : public QObject {
-public:
+  public:
     // The first phase runs from the entry of main().
     FirstPaint(Stamp exec, std::int64_t mainNs) : exec_(exec), mainNs_(mainNs), last_(mainNs) {}
 
@@ -104,7 +105,7 @@ public:
         last_ = now;
     }
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (event->type() == QEvent::Paint && !seen_) {
             seen_ = true;
@@ -113,17 +114,16 @@ protected:
         return QObject::eventFilter(watched, event);
     }
 
-private:
+  private:
     void report() const {
         const std::int64_t now = monotonicNs();
         const std::int64_t cpu = processCpuNs();
-        std::printf("exec_to_main_ms=%.3f main_to_paint_ms=%.3f exec_to_paint_ms=%.3f "
-                    "cpu_to_paint_ms=%.3f hwm_kib=%ld rss_kib=%ld\n",
-                    static_cast<double>(mainNs_ - exec_.wallNs) / 1e6,
-                    static_cast<double>(now - mainNs_) / 1e6,
-                    static_cast<double>(now - exec_.wallNs) / 1e6,
-                    static_cast<double>(cpu - exec_.cpuNs) / 1e6, statusKiB("VmHWM"),
-                    statusKiB("VmRSS"));
+        std::printf(
+            "exec_to_main_ms=%.3f main_to_paint_ms=%.3f exec_to_paint_ms=%.3f "
+            "cpu_to_paint_ms=%.3f hwm_kib=%ld rss_kib=%ld\n",
+            static_cast<double>(mainNs_ - exec_.wallNs) / 1e6,
+            static_cast<double>(now - mainNs_) / 1e6, static_cast<double>(now - exec_.wallNs) / 1e6,
+            static_cast<double>(cpu - exec_.cpuNs) / 1e6, statusKiB("VmHWM"), statusKiB("VmRSS"));
         for (const auto& [phase, ns] : phases_)
             std::printf("phase_%s_ms=%.3f\n", phase, static_cast<double>(ns) / 1e6);
         std::printf("phase_loop_to_paint_ms=%.3f\n", static_cast<double>(now - last_) / 1e6);

@@ -25,7 +25,7 @@ constexpr std::array kAllWindows = {Window::Info, Window::Lesnik, Window::Musik,
                                     Window::Form2};
 
 class Monkey {
-public:
+  public:
     explicit Monkey(std::uint32_t seed) : random_(seed) {}
 
     int below(int n) { return std::uniform_int_distribution<int>(0, n - 1)(random_); }
@@ -47,7 +47,7 @@ public:
         return s;
     }
 
-private:
+  private:
     std::mt19937 random_;
 };
 
@@ -71,7 +71,9 @@ Game startingPoint(int which) {
             examine(3, "охраник");
             g.press(Verb::Talk);
             break;
-        case 3: examine(4, "стол"); break;
+        case 3:
+            examine(4, "стол");
+            break;
         case 4:
             w.setFlag(Flag::T1, 1);
             examine(10, "пещера");
@@ -82,7 +84,8 @@ Game startingPoint(int which) {
             w.setSlot(Slot::Pouch, text::kArrow);
             examine(9, "дух");
             break;
-        default: break;
+        default:
+            break;
     }
     return g;
 }
@@ -94,7 +97,7 @@ void pressAndRelease(QWidget* target, QPoint at) {
 
 class MonkeyTest : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void initTestCase() { installLook(); }
     void randomPlayNeverBreaksTheGame();
 };
@@ -113,7 +116,8 @@ void MonkeyTest::randomPlayNeverBreaksTheGame() {
             std::vector<QWidget*> open = {&main};
             for (Window w : kAllWindows)
                 if (SecondaryWindow* s = shell->window(w); s && s->isVisible()) open.push_back(s);
-            QWidget* window = open[static_cast<std::size_t>(monkey.below(static_cast<int>(open.size())))];
+            QWidget* window =
+                open[static_cast<std::size_t>(monkey.below(static_cast<int>(open.size())))];
 
             const int roll = monkey.below(100);
             if (roll < 90) {
