@@ -114,6 +114,31 @@ TEST(Clicks, HiddenWindowsTakeNoClicks) {
     EXPECT_TRUE(game == closed);
 }
 
+// A line or card number from outside the game (a bad cast, a stray accessibility call) must
+// not read past the tables, even with the window up and taking clicks.
+TEST(Clicks, LinesAndCardsOutOfRangeAreIgnored) {
+    Game guard = test::GameAt({.level = 3, .focus = text::kGuardListens});
+    guard.press(Verb::Talk);
+    Game forester = test::GameAt({.level = 2, .focus = text::kForesterWillTalk});
+    forester.press(Verb::Talk);
+    Game cards = test::GameAt({.level = 4, .flags = {1, 0, 1, 0}});
+    cards.type("стол");
+    cards.press(Verb::Examine);
+    ASSERT_TRUE(guard.windows().visible(Window::Musik));
+    ASSERT_TRUE(forester.windows().visible(Window::Lesnik));
+    ASSERT_TRUE(cards.windows().visible(Window::Stol));
+    for (int bad : {-1, 6, 7, 255, 1 << 20}) {
+        SCOPED_TRACE(bad);
+        for (Game* g : {&guard, &forester, &cards}) {
+            const Game before = *g;
+            g->say(static_cast<GuardLine>(bad));
+            g->ask(static_cast<ForesterLine>(bad));
+            g->turn(static_cast<Card>(bad));
+            EXPECT_TRUE(*g == before);
+        }
+    }
+}
+
 TEST(Clicks, NothingCountsAfterTheEnd) {
     for (Ending how : {Ending::Exit, Ending::Death, Ending::Finale}) {
         Game game = test::GameAt({.level = 4, .focus = text::kOnToLife});
