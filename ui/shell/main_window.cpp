@@ -97,15 +97,21 @@ constexpr int kSplashMilliseconds = 2000;
 
 QWidget* make(const Control& c, QWidget* parent, const QCursor& hand) {
     const QString caption = QString::fromUtf8(c.caption);
+    // Every control gets its font before its text: a line edit lays its text out at once, and
+    // a layout in the inherited font would be thrown away.
+    const auto born = [&c](auto* w) {
+        w->setFont(ui::font(c.font));
+        return w;
+    };
     switch (c.kind) {
         case Kind::Label:
         case Kind::Boxed:
         case Kind::Verb:
         case Kind::Click: {
             const bool clickable = c.kind == Kind::Verb || c.kind == Kind::Click;
-            QLabel* label = clickable               ? new ClickLabel(parent)
-                            : c.kind == Kind::Boxed ? new CellLabel(parent)
-                                                    : new QLabel(parent);
+            QLabel* label = born(clickable               ? new ClickLabel(parent)
+                                 : c.kind == Kind::Boxed ? new CellLabel(parent)
+                                                         : new QLabel(parent));
             label->setAttribute(Qt::WA_NoMousePropagation);  // a press here is no drag
             label->setTextFormat(Qt::PlainText);
             label->setText(caption);
@@ -115,7 +121,7 @@ QWidget* make(const Control& c, QWidget* parent, const QCursor& hand) {
             return label;
         }
         case Kind::Text: {
-            auto* box = new QPlainTextEdit(parent);
+            auto* box = born(new QPlainTextEdit(parent));
             box->setAttribute(Qt::WA_NoMousePropagation);  // a press here is no drag
             box->setReadOnly(true);
             box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -125,15 +131,12 @@ QWidget* make(const Control& c, QWidget* parent, const QCursor& hand) {
             return box;
         }
         case Kind::Input: {
-            auto* box = new QLineEdit(parent);
+            auto* box = born(new QLineEdit(parent));
             // The Enter key runs no verb: the box only edits its text.
             return box;
         }
         case Kind::Splash: {
-            // Font before text: a line edit lays its text out at once, and a layout in the
-            // default font would be thrown away.
-            auto* splash = new QLineEdit(parent);
-            splash->setFont(ui::font(c.font));
+            auto* splash = born(new QLineEdit(parent));
             splash->setText(caption);
             splash->setReadOnly(true);
             splash->setFrame(false);
@@ -146,14 +149,15 @@ QWidget* make(const Control& c, QWidget* parent, const QCursor& hand) {
             return splash;
         }
         case Kind::Panel: {
-            auto* panel = new QFrame(parent);
+            auto* panel = born(new QFrame(parent));
             panel->setAttribute(Qt::WA_NoMousePropagation);  // a press here is no drag
             panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
             panel->setLineWidth(2);
             return panel;
         }
         case Kind::Button: {
-            auto* button = new QPushButton(caption, parent);
+            auto* button = born(new QPushButton(parent));
+            button->setText(caption);
             button->setFocusPolicy(Qt::TabFocus);
             // The two captionless buttons are named by what their tooltips say.
             if (caption.isEmpty()) button->setAccessibleName(QString::fromUtf8(c.tooltip));
@@ -187,7 +191,6 @@ void MainWindow::build() {
         QWidget* w = make(c, parent, hand);
         w->setObjectName(QString::fromUtf8(c.name));
         w->setGeometry(c.rect);
-        w->setFont(ui::font(c.font));
         w->setToolTip(QString::fromUtf8(c.tooltip));
         const QString accessible = QString::fromUtf8(c.accessible);
         if (c.kind == Kind::Text || c.kind == Kind::Input)
