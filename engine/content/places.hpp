@@ -7,7 +7,8 @@ namespace tarvilon::content {
 
 // Texts are wrapped by hand with CR LF to fit the description box (about 32
 // characters a line). A few are single long lines that the box wraps itself.
-// Index N holds the text of store box N + 1.
+// Index N holds the text of store box N + 1. Examine matches the typed word exactly, so each
+// text names every word Examine answers at its place whole, in lower case, as it is typed.
 inline constexpr std::array<std::string_view, 12> kPlaceDescriptions = {
     // 1. Обломки вертолёта.
     "Вы видите обломки вертолёта, ещё дымящиеся на мокром песке. Разбитый вертолёт уже никогда не "
