@@ -106,8 +106,8 @@ TEST(PlaceDescriptions, SpiritLandNoteSitsOnItsOwnLine) {
     EXPECT_NE(text.find("Идти", note), std::string_view::npos);
 }
 
-// In UTF-8 a Cyrillic letter is two bytes led by D0 to D3; any other byte of 80 or more
-// belongs to no letter here.
+// Whether a character starting with this byte is a letter. In UTF-8 a Cyrillic letter is two
+// bytes, the first D0 to D3; no other byte above 7F starts a letter in these texts.
 bool IsLetter(unsigned char lead) {
     return lead < 0x80 ? std::isalpha(lead) != 0 : lead >= 0xD0 && lead <= 0xD3;
 }
