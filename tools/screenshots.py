@@ -13,13 +13,15 @@ import harness  # noqa: E402
 from layout import FORM1, INFO  # noqa: E402
 from road import Player  # noqa: E402
 
-# Road moments to file names; the first four are taken before the road starts.
+# Road moments to file names; the first four are taken before the road starts. "place-N" is
+# the description of store box N, right after ОСМОТРЕТЬСЯ.
 MOMENTS = {
     "forester": "05-forester",
     "guard": "06-guard",
     "cards": "07-cards",
     "cards-turned": "08-cards-turned",
     "ending": "09-ending",
+    **{f"place-{n}": f"10-place-{n:02}" for n in range(1, 13)},
 }
 
 
@@ -39,7 +41,12 @@ def main():
         s.wait_until("the splash to go", lambda: not s.shown(FORM1, "Text5"))
         snap("02-intro")
 
-        player = Player(s, snap=lambda moment: snap(MOMENTS[moment]))
+        def snap_moment(moment):
+            # The road may name moments that need no picture.
+            if moment in MOMENTS:
+                snap(MOMENTS[moment])
+
+        player = Player(s, snap=snap_moment)
         player.dismiss_intro()
         player.look("Вы видите обломки вертолёта")
         snap("03-look")

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cctype>
 #include <cstddef>
 #include <iterator>
 #include <string_view>
@@ -46,21 +48,22 @@ enum class Wrap { kLongLine, kByHand, kMixed };
 struct PlaceCase {
     std::string_view opening;
     Wrap wrap;
+    std::string_view words;  // what the player may examine there, separated by blanks
 };
 
 constexpr PlaceCase kPlaces[] = {
-    {"Вы видите обломки вертолёта", Wrap::kLongLine},
-    {"Вы в джунглях.", Wrap::kByHand},
-    {"Пробираясь через заросли в", Wrap::kByHand},
-    {"Вы находитесь в поселении.", Wrap::kByHand},
-    {"Вы вышли на берег реки.", Wrap::kByHand},
-    {"Перебравшись через реку вы", Wrap::kByHand},
-    {"Вы на горе!", Wrap::kMixed},
-    {"Вы вновь в джунглях.", Wrap::kLongLine},
-    {"Вы двигаетесь по очень", Wrap::kMixed},
-    {"Вы проходите совсем чуть-чуть", Wrap::kLongLine},
-    {"Просто немыслемое что-то творится!", Wrap::kLongLine},
-    {"Пробравшись через густые", Wrap::kByHand},
+    {"Вы видите обломки вертолёта", Wrap::kLongLine, "вертолёт трупы чемодан тропинка"},
+    {"Вы в джунглях.", Wrap::kByHand, "дерево ветка табличка лесник указатель"},
+    {"Пробираясь через заросли в", Wrap::kByHand, "охраник ворота"},
+    {"Вы находитесь в поселении.", Wrap::kByHand, "торговец лекарь стол дорога"},
+    {"Вы вышли на берег реки.", Wrap::kByHand, "нора дикарь доски мост"},
+    {"Перебравшись через реку вы", Wrap::kByHand, "монстр кусты канат"},
+    {"Вы на горе!", Wrap::kMixed, "трава фляга ветки"},
+    {"Вы вновь в джунглях.", Wrap::kLongLine, "шаман сучок проход"},
+    {"Вы двигаетесь по очень", Wrap::kMixed, "дух"},
+    {"Вы проходите совсем чуть-чуть", Wrap::kLongLine, "дух пакет"},
+    {"Просто немыслемое что-то творится!", Wrap::kLongLine, "дух стрела"},
+    {"Пробравшись через густые", Wrap::kByHand, "завал пещера"},
 };
 static_assert(std::size(kPlaces) == content::kPlaceDescriptions.size());
 
@@ -101,6 +104,40 @@ TEST(PlaceDescriptions, SpiritLandNoteSitsOnItsOwnLine) {
     ASSERT_NE(note, std::string_view::npos);
     EXPECT_EQ(text.substr(note - kCrLf.size(), kCrLf.size()), kCrLf);
     EXPECT_NE(text.find("Идти", note), std::string_view::npos);
+}
+
+// Whether a character starting with this byte is a letter. In UTF-8 a Cyrillic letter is two
+// bytes, the first D0 to D3; no other byte above 7F starts a letter in these texts.
+bool IsLetter(unsigned char lead) {
+    return lead < 0x80 ? std::isalpha(lead) != 0 : lead >= 0xD0 && lead <= 0xD3;
+}
+
+bool HasWholeWord(std::string_view text, std::string_view word) {
+    const auto byte = [text](std::size_t i) { return static_cast<unsigned char>(text[i]); };
+    for (std::size_t pos = text.find(word); pos != std::string_view::npos;
+         pos = text.find(word, pos + 1)) {
+        const std::size_t end = pos + word.size();
+        const bool letter_before =
+            pos > 0 && (IsLetter(byte(pos - 1)) ||
+                        (pos > 1 && (byte(pos - 1) & 0xC0) == 0x80 && IsLetter(byte(pos - 2))));
+        const bool letter_after = end < text.size() && IsLetter(byte(end));
+        if (!letter_before && !letter_after) return true;
+    }
+    return false;
+}
+
+// Examine matches the typed word exactly, so the player must find each word in the text
+// as it is to be typed: whole, in lower case, "вертолёт" and not just "вертолёта".
+TEST(PlaceDescriptions, ShowEveryObjectWordAsTyped) {
+    for (std::size_t i = 0; i < std::size(kPlaces); ++i) {
+        std::string_view words = kPlaces[i].words;
+        while (!words.empty()) {
+            const std::string_view word = words.substr(0, words.find(' '));
+            EXPECT_TRUE(HasWholeWord(content::kPlaceDescriptions[i], word))
+                << "store box " << i + 1 << " lacks " << word;
+            words.remove_prefix(std::min(word.size() + 1, words.size()));
+        }
+    }
 }
 
 struct TextCase {
