@@ -127,6 +127,7 @@ Action decode(Bytes& in) {
         std::fprintf(stderr, "  %d. %s\n", i + 1, describe(a, game).c_str());
         apply(game, a);
     }
+    std::fprintf(stderr, "STATE: %s\n", tarvilon::explorer::describeState(game).c_str());
     for (const std::string& b : broken) std::fprintf(stderr, "BROKEN: %s\n", b.c_str());
     std::abort();
 }

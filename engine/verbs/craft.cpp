@@ -10,15 +10,15 @@ using namespace text;
 using enum Flag;
 
 // clang-format off
-// Spear and arrow are only announced (Pick up carries them); the rest are made on the spot.
+// Makes what the focus text describes.
 constexpr std::array kCraft = {
-    //  #     focus text equals               effects
-    /* 1*/ row(focus(kBranchForSpear),        say(kSpear)),
-    /* 2*/ row(focus(kBoardsForBridge),       set(T3, 1), say("Мост готов")),
-    /* 3*/ row(focus(kRopeFound),             set(T2, 1), say("Вы смастерили канат")),
-    /* 4*/ row(focus(kBranchesForDescent),    set(T3, 1), say(kDescentReady)),
-    /* 5*/ row(focus(kTwigForArrow),          say(kArrow)),
-    /* 6*/ row(focus(kRubble),                set(T1, 1), say("Вход свободен!")),
+    //  focus text equals              effects        why
+    row(focus(kBranchForSpear),        say(kSpear)),  // only announced: Pick up carries it
+    row(focus(kBoardsForBridge),       set(T3, 1), say("Мост готов")),
+    row(focus(kRopeFound),             set(T2, 1), say("Вы смастерили канат")),
+    row(focus(kBranchesForDescent),    set(T3, 1), say(kDescentReady)),
+    row(focus(kTwigForArrow),          say(kArrow)),  // only announced: Pick up carries it
+    row(focus(kRubble),                set(T1, 1), say("Вход свободен!")),
 };
 // clang-format on
 

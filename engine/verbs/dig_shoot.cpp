@@ -11,22 +11,21 @@ using enum Flag;
 using enum Slot;
 
 // clang-format off
-// One table under both captions, "Копать" and "Стрелять". Order carries the monster fight:
-// row 3 sees slot 1 before row 4 empties it, and row 6 kills with any weapon that rows 3 and
-// 5 did not already turn away (their new answer no longer matches).
+// One table under both captions, "Копать" and "Стрелять". Order carries the monster fight and
+// the first spirit: a row's answer stops the later rows that test the focus text it replaced.
 constexpr std::array kDigShoot = {
-    //  #     focus text equals          further condition                             effects
-    /* 1*/ row(focus(kPlaqueArrowDown),                                                say(kHealingPowder)),
-    /* 2*/ row(focus(kMonsterMustDie)  & slot(Weapon, kMachineGun),                    set(T1, 1)),
-    /* 3*/ row(focus(kMonsterMustDie)  & emptySlot(Weapon),                            say(kWrongWeapon)),
-    /* 4*/ row(focus(kMonsterMustDie)  & slot(Weapon, kMachineGun),                    clear(Weapon)),
-    /* 5*/ row(focus(kMonsterMustDie)  & slot(Weapon, kRifle),                         say(kWrongWeapon)),
-    /* 6*/ row(focus(kMonsterMustDie),                                                 say(kKilled)),
-    /* 7*/ row(focus(kSpiritAttacks)   & slot(Goods, kAmulet) & slot(Pouch, kArrow),   set(T2, 1), clear(Pouch), say(kKilled)),
-    /* 8*/ row(focus(kSpiritAttacks)   & slot(Pouch, kArrow),                          say("Нет амулета")),
-    /* 9*/ row(focus(kSpiritAttacks),                                                  say("Чем его убивать")),
-    /*10*/ row(focus(kSpiritShoots)    & slot(Pouch, kArrow),                          set(T3, 1), clear(Pouch), say(kFinished)),
-    /*11*/ row(focus(kSpiritClose)     & slot(Pouch, kArrow),                          set(T3, 1), clear(Pouch), say(kDissolved)),
+    //  focus text equals         further condition                             effects                   why
+    row(focus(kPlaqueArrowDown),                                                say(kHealingPowder)),
+    row(focus(kMonsterMustDie)  & slot(Weapon, kMachineGun),                    set(T1, 1)),              // the gun goes later, after the bare-hands test
+    row(focus(kMonsterMustDie)  & emptySlot(Weapon),                            say(kWrongWeapon)),       // before the gun is spent, or it reads as bare hands
+    row(focus(kMonsterMustDie)  & slot(Weapon, kMachineGun),                    clear(Weapon)),           // after the bare-hands test
+    row(focus(kMonsterMustDie)  & slot(Weapon, kRifle),                         say(kWrongWeapon)),       // its answer stops the kill
+    row(focus(kMonsterMustDie),                                                 say(kKilled)),            // any weapon not turned away above
+    row(focus(kSpiritAttacks)   & slot(Goods, kAmulet) & slot(Pouch, kArrow),   set(T2, 1), clear(Pouch), say(kKilled)),
+    row(focus(kSpiritAttacks)   & slot(Pouch, kArrow),                          say("Нет амулета")),      // not after the kill: its answer no longer matches
+    row(focus(kSpiritAttacks),                                                  say("Чем его убивать")),  // nor after either answer above
+    row(focus(kSpiritShoots)    & slot(Pouch, kArrow),                          set(T3, 1), clear(Pouch), say(kFinished)),
+    row(focus(kSpiritClose)     & slot(Pouch, kArrow),                          set(T3, 1), clear(Pouch), say(kDissolved)),
 };
 // clang-format on
 

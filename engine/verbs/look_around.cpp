@@ -9,7 +9,7 @@ using namespace rules;
 using enum Flag;
 
 // clang-format off
-// The description of the current place; at level 9 the stage (T1) picks one of three.
+// The description of the current place; at level 9 the stage picks one of three.
 constexpr std::array kLookAround = {
     //  condition                    store box copied into the description box
     row(level(1),                    describe(1)),

@@ -11,23 +11,23 @@ using enum Flag;
 using enum Slot;
 
 // clang-format off
-// Takes what the focus text offers. Row 10 tests slot 3 before its own effects empty it.
+// Takes what the focus text offers.
 constexpr std::array kPickUp = {
-    //  #     focus text equals                further condition        effects
-    /* 1*/ row(focus(kFirstAidKit)           & level(1),                heal()),
-    /* 2*/ row(focus(kFirstAidKit),                                     set(T1, 1)),
-    /* 3*/ row(focus(kRifle),                                           put(Weapon, kRifle),      set(T2, 1)),
-    /* 4*/ row(focus(kCoins),                                           put(Goods, kCoins),       set(T3, 1)),
-    /* 5*/ row(focus(kSpear),                                           put(Pouch, kSpear),       set(T1, 1)),
-    /* 6*/ row(focus(kHealingPowder)         & level(2),                heal()),
-    /* 7*/ row(focus(kHealingPowder),                                   set(T2, 1)),
-    /* 8*/ row(focus(kHealerGivesPowder),                               heal(),                   set(T3, 1)),
-    /* 9*/ row(focus(kSnakeLair),                                       put(Goods, kSnake),       set(T1, 1)),
-    /*10*/ row(focus(kSavageTrade)           & slot(Pouch, kSpear),     put(Weapon, kMachineGun), set(T2, 1), clear(Pouch)),
-    /*11*/ row(focus(kBow),                                             put(Weapon, kBow),        set(T1, 1)),
-    /*12*/ row(focus(kFlaskFound),                                      put(Pouch, kFlask),       set(T2, 1)),
-    /*13*/ row(focus(kShamanSpeech),                                    put(Goods, kAmulet),      set(T1, 1)),
-    /*14*/ row(focus(kArrow),                                           put(Pouch, kArrow),       set(T2, 1)),
+    //  focus text equals               further condition        effects                                               why
+    row(focus(kFirstAidKit)           & level(1),                heal()),                                              // heals at the crash site only
+    row(focus(kFirstAidKit),                                     set(T1, 1)),
+    row(focus(kRifle),                                           put(Weapon, kRifle),      set(T2, 1)),
+    row(focus(kCoins),                                           put(Goods, kCoins),       set(T3, 1)),
+    row(focus(kSpear),                                           put(Pouch, kSpear),       set(T1, 1)),
+    row(focus(kHealingPowder)         & level(2),                heal()),                                              // heals in the jungle only
+    row(focus(kHealingPowder),                                   set(T2, 1)),
+    row(focus(kHealerGivesPowder),                               heal(),                   set(T3, 1)),
+    row(focus(kSnakeLair),                                       put(Goods, kSnake),       set(T1, 1)),
+    row(focus(kSavageTrade)           & slot(Pouch, kSpear),     put(Weapon, kMachineGun), set(T2, 1), clear(Pouch)),  // the spear is tested before it goes
+    row(focus(kBow),                                             put(Weapon, kBow),        set(T1, 1)),
+    row(focus(kFlaskFound),                                      put(Pouch, kFlask),       set(T2, 1)),
+    row(focus(kShamanSpeech),                                    put(Goods, kAmulet),      set(T1, 1)),
+    row(focus(kArrow),                                           put(Pouch, kArrow),       set(T2, 1)),
 };
 // clang-format on
 

@@ -42,7 +42,9 @@ struct Condition {
     std::array<All, kMax> any{};
     std::size_t count = 0;
     constexpr Condition() = default;
-    constexpr Condition(All a) : any{a}, count(1) {}  // NOLINT: a conjunction is a condition
+    // Not explicit, on purpose: nearly every row's condition is a single conjunction, and the
+    // tables read better without a wrapper around each one.
+    constexpr Condition(All a) : any{a}, count(1) {}
 };
 
 constexpr All test(Test t) {

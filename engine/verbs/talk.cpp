@@ -13,18 +13,16 @@ constexpr Condition kForester = focus(kForesterWillTalk);
 constexpr Condition kGuard = focus(kGuardListens);
 
 // clang-format off
-// Rule 4 must come before 5 to 7: a paid guard (T1 = 1 at the gate) only answers, and the
-// changed focus text keeps his window shut.
 constexpr std::array kTalk = {
-    //  #     condition                                   effects
-    /* 1*/ row(kForester,                                 show(Window::Lesnik)),
-    /* 2*/ row(kForester,                                 enable(Window::Lesnik)),
-    /* 3*/ row(kForester,                                 disableMain()),
-    /* 4*/ row(flag(T1, 1) & focus(kGuardListens),        say(kPaidGuard)),
-    /* 5*/ row(kGuard,                                    show(Window::Musik)),
-    /* 6*/ row(kGuard,                                    enable(Window::Musik)),
-    /* 7*/ row(kGuard,                                    disableMain()),
-    /* 8*/ row(focus(kTraderWantsToTalk),                 say(kTraderNews), set(T1, 1)),
+    //  condition                                  effects            why
+    row(kForester,                                 show(Window::Lesnik)),
+    row(kForester,                                 enable(Window::Lesnik)),
+    row(kForester,                                 disableMain()),
+    row(flag(T1, 1) & focus(kGuardListens),        say(kPaidGuard)),  // before kGuard's rows: a paid guard only answers, which keeps his window shut
+    row(kGuard,                                    show(Window::Musik)),
+    row(kGuard,                                    enable(Window::Musik)),
+    row(kGuard,                                    disableMain()),
+    row(focus(kTraderWantsToTalk),                 say(kTraderNews), set(T1, 1)),
 };
 // clang-format on
 

@@ -5,10 +5,9 @@
 #include <string>
 #include <string_view>
 
-namespace tarvilon {
+#include "world/flags.hpp"
 
-// The four flags of the hidden store form. What each one means depends on the level.
-enum class Flag { T1, T2, T3, T4 };
+namespace tarvilon {
 
 // The inventory is three fixed slots, one per kind of item, not a list.
 enum class Slot {
@@ -34,7 +33,7 @@ struct World {
     std::string description;                 // Form1.Text1
     std::string focus;                       // Form1.Text2, the response box
     std::string objectWord;                  // Form1.Text3, the input box
-    std::array<int, 4> flags{};              // Texts.T1 to Texts.T4
+    std::array<int, kFlagCount> flags{};     // Texts.T1 to Texts.T4
     std::string_view shootCaption;           // Form1.Label10
 
     World();

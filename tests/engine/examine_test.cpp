@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <set>
 #include <span>
+#include <sstream>
+#include <string>
 #include <string_view>
 #include <tuple>
 #include <vector>
@@ -154,6 +156,37 @@ std::vector<std::string_view> AnswersOf(const Row& r) {
     return said;
 }
 
+// A row by what it tests and answers, not by where it stands, to name it in a failure.
+std::string Describe(const Row& r) {
+    std::ostringstream os;
+    for (std::size_t k = 0; k < r.when.count; ++k) {
+        os << (k > 0 ? " | " : "");
+        for (std::size_t i = 0; i < r.when.any[k].count; ++i) {
+            const RuleTest& t = r.when.any[k].tests[i];
+            os << (i > 0 ? " & " : "");
+            switch (t.on) {
+                case RuleTest::On::Focus:
+                    os << "focus \"" << t.text << '"';
+                    break;
+                case RuleTest::On::Word:
+                    os << "word \"" << t.text << '"';
+                    break;
+                case RuleTest::On::Level:
+                    os << "level " << t.number;
+                    break;
+                case RuleTest::On::Flag:
+                    os << "T" << t.index + 1 << " = " << t.number;
+                    break;
+                case RuleTest::On::Slot:
+                    os << "slot " << t.index + 1 << " \"" << t.text << '"';
+                    break;
+            }
+        }
+    }
+    for (std::string_view said : AnswersOf(r)) os << " -> \"" << said << '"';
+    return os.str();
+}
+
 // Whether one state can satisfy both rows: no cell is tested for two different values.
 bool CanFireTogether(const Row& a, const Row& b) {
     for (const RuleTest& x : TestsOf(a))
@@ -171,7 +204,7 @@ TEST(RuleTables, NoTwoExamineAnswersInOnePress) {
             for (const RuleTest& t : TestsOf(table[i]))
                 if (t.on == RuleTest::On::Word) firingTogether.insert(t.text);
             EXPECT_FALSE(!AnswersOf(table[i]).empty() && !AnswersOf(table[j]).empty())
-                << "rows " << i + 1 << " and " << j + 1 << " both answer";
+                << "both answer: " << Describe(table[i]) << ", and " << Describe(table[j]);
         }
     }
     // The card table opens and disables; the second spirit answers and wounds.
@@ -197,7 +230,7 @@ TEST(RuleTables, NoVerbButExamineSetsOffItsOwnLaterRows) {
                 for (std::size_t j = i + 1; j < table.size(); ++j)
                     for (const RuleTest& t : TestsOf(table[j]))
                         EXPECT_FALSE(t.on == RuleTest::On::Focus && t.text == said)
-                            << "row " << i + 1 << " sets off row " << j + 1;
+                            << "\"" << said << "\" sets off the later " << Describe(table[j]);
     }
 }
 
@@ -208,14 +241,15 @@ TEST(RuleTables, GoGroupsResetTheirOwnFlagsOnlyInTheirLastRow) {
         const auto condition = Conjunctions(go[first]);
         for (end = first + 1; end < go.size() && Conjunctions(go[end]) == condition;) ++end;
         // A group's condition appears nowhere else, so one press fires at most one group.
-        EXPECT_EQ(std::count(seen.begin(), seen.end(), condition), 0) << "row " << first + 1;
+        EXPECT_EQ(std::count(seen.begin(), seen.end(), condition), 0) << Describe(go[first]);
         seen.push_back(condition);
         for (std::size_t r = first; r + 1 < end; ++r)
             for (std::size_t e = 0; e < go[r].effectCount; ++e)
                 for (const RuleTest& t : TestsOf(go[r]))
                     EXPECT_FALSE(go[r].effects[e].what == Effect::Do::SetFlag &&
                                  t.on == RuleTest::On::Flag && t.index == go[r].effects[e].index)
-                        << "row " << r + 1 << " resets a flag its group still tests";
+                        << "T" << t.index + 1 << " reset before the last row of the group "
+                        << Describe(go[r]);
     }
 }
 

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstddef>
+#include <string>
 
 #include "content/places.hpp"
 #include "content/texts.hpp"
@@ -15,8 +16,9 @@ using namespace text;
 
 TEST(LookAround, DescribesThePlaceAndOnlyThatBox) {
     for (int level = 1; level <= 10; ++level) {
-        for (int t1 : {0, 1, 2}) {  // the stage at level 9; no part anywhere else
-            SCOPED_TRACE(testing::Message() << "level " << level << ", T1 " << t1);
+        for (int t1 : {0, 1, 2}) {  // read at level 9 only
+            SCOPED_TRACE("level " + std::to_string(level) + ", " +
+                         describeFlag(level, Flag::T1, t1));
             const test::State s{level, {t1, 1, 1, 1}, {kBow, kSnake, kFlask}, -25, kBow};
             Game game = test::GameAt(s);
             game.world().objectWord = "дух";

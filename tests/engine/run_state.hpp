@@ -14,7 +14,7 @@ namespace tarvilon::test {
 
 struct State {
     int level = World::kFirstLevel;
-    std::array<int, 4> flags{};               // T1 to T4
+    std::array<int, kFlagCount> flags{};      // T1 to T4
     std::array<std::string_view, 3> slots{};  // weapon, goods, pouch
     std::int64_t health = World::kStartHealth;
     std::string_view focus{};
@@ -29,10 +29,11 @@ struct Case {
     State after;
 };
 
+// Each flag with what it means at the state's level, so a failure says what was not done.
 inline void PrintTo(const State& s, std::ostream* os) {
-    *os << "{level " << s.level << ", T1..T4 " << s.flags[0] << s.flags[1] << s.flags[2]
-        << s.flags[3] << ", slots [" << s.slots[0] << "|" << s.slots[1] << "|" << s.slots[2]
-        << "], health " << s.health << ", focus \"" << s.focus << "\"}";
+    *os << "{level " << s.level << ", " << describeFlags(s.level, s.flags) << ", slots ["
+        << s.slots[0] << "|" << s.slots[1] << "|" << s.slots[2] << "], health " << s.health
+        << ", focus \"" << s.focus << "\"}";
 }
 
 // The world's cells as a State; it refers to the world's strings, so compare it at once.

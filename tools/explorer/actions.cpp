@@ -221,6 +221,13 @@ std::string describe(const Action& a, const Game& before) {
     return "?";
 }
 
+std::string describeState(const Game& g) {
+    const World& w = g.world();
+    return "level " + w.levelText() + ", " + describeFlags(w.level, w.flags) + ", slots [" +
+           w.inventory[0] + "|" + w.inventory[1] + "|" + w.inventory[2] + "], focus " +
+           quoted(w.focus);
+}
+
 std::vector<std::string_view> knownObjectWords() {
     std::vector<std::string_view> words;
     for (const rules::Row& row : verbs::examineTable())

@@ -52,6 +52,10 @@ enum class Target { Main, Info, Lesnik, Musik, Stol, Form2, System };
 // The Dig and shoot label reads as the run's caption at that moment.
 [[nodiscard]] std::string describe(const Action& action, const Game& before);
 
+// The cells that rules test, each flag with what it records at the run's level:
+// level 1, T1 (first-aid kit taken) = 1, ..., T4 = 0, slots [Ружьё||], focus "".
+[[nodiscard]] std::string describeState(const Game& game);
+
 // Every object word the Examine table tests, in table order, each once.
 [[nodiscard]] std::vector<std::string_view> knownObjectWords();
 // A word no Examine rule knows.

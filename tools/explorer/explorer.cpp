@@ -257,10 +257,8 @@ std::string Walk::classify(const Game& g) const {
     std::string up;
     for (std::size_t i = 0; i < kWindowCount; ++i)
         if (w.visible(static_cast<Window>(i))) up += " window " + std::to_string(i);
-    return std::string(kUnexplained) + "level " + g.world().levelText() + ", main window " +
-           (w.mainEnabled() ? "enabled" : "disabled") + (up.empty() ? ", no window up" : up) +
-           ", slots [" + g.world().inventory[0] + "|" + g.world().inventory[1] + "|" +
-           g.world().inventory[2] + "]";
+    return std::string(kUnexplained) + describeState(g) + ", main window " +
+           (w.mainEnabled() ? "enabled" : "disabled") + (up.empty() ? ", no window up" : up);
 }
 
 Exploration Walk::run() {
@@ -270,14 +268,15 @@ Exploration Walk::run() {
 
     const Game fresh;
     visit(keyOf(fresh), kNone, 0);
-    auto noteBroken = [&](const std::vector<std::string>& broken, std::uint32_t state) {
+    auto noteBroken = [&](const std::vector<std::string>& broken, const Game& g,
+                          std::uint32_t state) {
         for (const std::string& what : broken) {
             ++e.violationCount;
             if (e.violations.size() < kViolationsKept)
-                e.violations.push_back({what, pathTo(state)});
+                e.violations.push_back({what, describeState(g), pathTo(state)});
         }
     };
-    noteBroken(brokenInvariants(fresh), 0);
+    noteBroken(brokenInvariants(fresh), fresh, 0);
 
     Game next;  // reused, so that copying a run into it allocates nothing
     for (std::uint32_t s = 0; s < states_.size(); ++s) {
@@ -292,9 +291,9 @@ Exploration Walk::run() {
             apply(next, actions_[a]);
             const auto id = static_cast<std::uint8_t>(a);
             const std::uint32_t t = visit(keyOf(next, &g, &from), s, id);
-            noteBroken(brokenInvariants(next), t);  // every run made, not only new states
+            noteBroken(brokenInvariants(next), next, t);  // every run made, not only new states
             const auto stepBroken = brokenStepRules(g, actions_[a], next);
-            if (!stepBroken.empty()) noteBroken(stepBroken, t);
+            if (!stepBroken.empty()) noteBroken(stepBroken, next, t);
             if (t == s) continue;
             ++e.transitions;
             edgeTarget_.push_back(t);
@@ -466,7 +465,7 @@ std::string report(const Exploration& e) {
     } else {
         out << "BROKEN " << e.violationCount << " times. The first:\n";
         for (const Violation& v : e.violations) {
-            out << "  " << v.what << "\n";
+            out << "  " << v.what << "\n    in " << v.state << ", after:\n";
             printPath(out, v.path, "    ");
         }
     }
@@ -482,8 +481,9 @@ std::string report(const Exploration& e) {
     }
 
     out << "\nShortest full game, from the crash site to \"Конец...\" (the intro need not be "
-           "dismissed; ОБСЛЕДОВАТЬ \"пещера\" answers at every level once T1 = 1, and Идти never "
-           "reads the level):\n";
+           "dismissed; ОБСЛЕДОВАТЬ \"пещера\" answers at every level once T1 = 1, though only in "
+           "the cave does that mean \""
+        << flagMeaning(World::kLastLevel, Flag::T1) << "\"; and Идти never reads the level):\n";
     printPath(out, e.shortestGame, "  ");
     printLength(out, e.shortestGame);
     out << "\nShortest full game that enters level 10 on the way:\n";

@@ -61,7 +61,8 @@ struct Path {
 
 struct Violation {
     std::string what;
-    Path path;  // a shortest way to the state where it broke
+    std::string state;  // the run where it broke, as describeState() prints it
+    Path path;          // a shortest way to that state
 };
 
 struct DeadEnd {

@@ -62,8 +62,9 @@ std::vector<std::string> brokenInvariants(const Game& g) {
     const World& w = g.world();
     if (w.level < World::kFirstLevel || w.level > World::kLastLevel)
         fail(kLevel, "level " + w.levelText());
-    for (int f : w.flags)
-        if (f < 0 || f > 2) fail(kFlags, "flag " + numberText(f));
+    for (Flag f : kAllFlags)
+        if (w.flag(f) < 0 || w.flag(f) > 2)
+            fail(kFlags, describeFlag(w.level, f, w.flag(f)) + " at level " + w.levelText());
     if (!emptyOrOneOf(w.slot(Slot::Weapon), kWeapons)) fail(kSlot1, w.slot(Slot::Weapon));
     if (!emptyOrOneOf(w.slot(Slot::Goods), kGoods)) fail(kSlot2, w.slot(Slot::Goods));
     if (!emptyOrOneOf(w.slot(Slot::Pouch), kPouch)) fail(kSlot3, w.slot(Slot::Pouch));
