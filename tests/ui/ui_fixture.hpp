@@ -11,7 +11,7 @@
 #include <QTest>
 #include <memory>
 
-#include "shell/layout.hpp"
+#include "shell/look.hpp"
 #include "shell/main_window.hpp"
 #include "shell/secondary_window.hpp"
 #include "shell/shell.hpp"

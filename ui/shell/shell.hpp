@@ -4,8 +4,10 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <string_view>
 
 #include "game.hpp"
+#include "layout.hpp"
 
 namespace tarvilon::ui {
 
@@ -26,6 +28,9 @@ class Shell : public QObject {
     void start();
     // Runs one action on the game, then redraws.
     void act(const std::function<void(Game&)>& action);
+    // A click on the named control of a window: the one call on the game it stands for, then
+    // a redraw.
+    void click(layout::Form form, std::string_view control);
     // A tick that only the given window shows (the about box's blink).
     void tick(const std::function<void(Game&)>& action, Window only);
 
