@@ -57,13 +57,13 @@ QLabel* makeLabel(const layout::Control& c, QWidget* parent, const QCursor& hand
     label->setAlignment(alignment(c.align));
     label->setWordWrap(c.wrap);
     label->setText(qt(c.caption));
-    if (c.kind != Kind::Boxed) {  // a cell draws its own white ground
-        if (c.background) {
-            label->setAutoFillBackground(true);
-            setGround(*label, QPalette::Window, *c.background);
-        } else {
-            makeTransparent(*label);
-        }
+    if (c.kind == Kind::Boxed) {  // a cell paints its own ground inside its border
+        if (c.background) setGround(*label, QPalette::Base, *c.background);
+    } else if (c.background) {
+        label->setAutoFillBackground(true);
+        setGround(*label, QPalette::Window, *c.background);
+    } else {
+        makeTransparent(*label);
     }
     if (c.text) setTextColour(*label, colourOf(*c.text));
     if (c.kind == Kind::Verb) label->setCursor(hand);
@@ -162,8 +162,7 @@ FormControls::FormControls(QWidget& window, layout::Form form, const OnClick& on
     const QCursor hand = handPointer();  // one for all the verbs
     built_.reserve(table.controls.size());
     for (const layout::Control& c : table.controls) {
-        QWidget* parent =
-            c.panel.empty() ? &window : &named<QWidget>(window, std::string(c.panel).c_str());
+        QWidget* parent = c.panel.empty() ? &window : &named(window, c.panel);
         QWidget* w = make(c, parent, hand);
         w->setObjectName(qt(c.name));
         w->setGeometry(pixels(c.rect));

@@ -75,8 +75,9 @@ void MainWindow::mouseMoveEvent(QMouseEvent* event) {
     if (event->buttons() != Qt::LeftButton) return;
     const double dx = event->position().x() * kTwipsPerPixel - msePosX_;
     const double dy = event->position().y() * kTwipsPerPixel - msePosY_;
-    move(x() + qRound(dx / kTwipsPerPixel), y());
-    move(x(), y() + qRound(dy / kTwipsPerPixel));
+    // The window follows the pointer's offset from the anchor. Left and top are set in one
+    // move: two (left, then top) would end in the same place by way of a frame in between.
+    move(x() + qRound(dx / kTwipsPerPixel), y() + qRound(dy / kTwipsPerPixel));
     event->accept();
 }
 

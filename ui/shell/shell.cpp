@@ -13,9 +13,6 @@ constexpr std::size_t index(Window w) {
     return static_cast<std::size_t>(w);
 }
 
-constexpr std::array kAllWindows = {Window::Info, Window::Lesnik, Window::Musik, Window::Stol,
-                                    Window::Form2};
-
 }  // namespace
 
 Shell::Shell(Game game) : game_(std::move(game)), main_(std::make_unique<MainWindow>(*this)) {
@@ -74,7 +71,7 @@ void Shell::redraw() {
     }
     main_->redraw(game_);
     bool closedOne = false;
-    for (Window which : kAllWindows) {
+    for (Window which : kSecondaryWindows) {
         if (!layout::created(game_, layout::formOf(which))) continue;
         SecondaryWindow& w = window(which) != nullptr ? *window(which) : create(which);
         w.redraw(game_);
