@@ -13,7 +13,9 @@ enum class Window {
     Stol,    // card of fate
     Form2,   // ending
 };
-inline constexpr std::size_t kWindowCount = 5;
+inline constexpr std::array kSecondaryWindows = {Window::Info, Window::Lesnik, Window::Musik,
+                                                 Window::Stol, Window::Form2};
+inline constexpr std::size_t kWindowCount = kSecondaryWindows.size();
 
 // How a run ended; None while it goes on.
 enum class Ending { None, Exit, Death, Finale };

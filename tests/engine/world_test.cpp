@@ -10,9 +10,6 @@
 namespace tarvilon {
 namespace {
 
-constexpr Window kAllWindows[] = {Window::Info, Window::Lesnik, Window::Musik, Window::Stol,
-                                  Window::Form2};
-
 TEST(FreshRun, StartsAtTheCrashSiteWithNothing) {
     const Game game;
     const World& w = game.world();
@@ -25,7 +22,7 @@ TEST(FreshRun, StartsAtTheCrashSiteWithNothing) {
     EXPECT_TRUE(game.introVisible() && game.splashVisible() && game.splashTimerRunning());
     EXPECT_TRUE(game.windows().mainEnabled());
     EXPECT_EQ(game.windows().ending(), Ending::None);
-    for (Window win : kAllWindows) EXPECT_FALSE(game.windows().created(win));
+    for (Window win : kSecondaryWindows) EXPECT_FALSE(game.windows().created(win));
 }
 
 TEST(HealthText, HasNoFloor) {
@@ -169,7 +166,7 @@ TEST(Clicks, NothingCountsAfterTheEnd) {
 TEST(CloseRequests, OnlyTheEndingAndMainWindowsGiveWay) {
     Game game = test::GameAt({.level = 2, .focus = text::kForesterWillTalk});
     game.press(Verb::Talk);
-    for (Window w : kAllWindows) {
+    for (Window w : kSecondaryWindows) {
         const Game before = game;
         game.requestClose(w);
         EXPECT_TRUE(game == before) << "window " << static_cast<int>(w);

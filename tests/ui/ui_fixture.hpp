@@ -67,13 +67,4 @@ inline void typeInto(QWidget* w, const QString& text) {
     }
 }
 
-// The names whole_game_test.cpp still uses for named() and qt(); remove once it uses those.
-template <typename T = QWidget>
-T* find(const QWidget& window, const char* name) {
-    return &named<T>(window, name);
-}
-inline QString qs(std::string_view utf8) {
-    return qt(utf8);
-}
-
 }  // namespace tarvilon::ui::testing

@@ -72,26 +72,27 @@ void WholeGameTest::playsTheRoad() {
     });
     for (const route::Step& step : route::load("road.txt")) {
         const QByteArray where = "road.txt:" + QByteArray::number(step.line);
-        const QString target = qs(step.target);
+        const QString target = qt(step.target);
         if (step.action == "examine") {
-            auto* input = find<QLineEdit>(main, "Text3");
+            auto* input = &named<QLineEdit>(main, "Text3");
             click(main, "Text3");
             typeInto(input, target);
             QVERIFY2(input->text() == target && main.isEnabled(), where);
             click(main, "Label6");
             QVERIFY2(input->text().isEmpty(), where);
         } else {
-            QWidget* control = step.action == "turn"
-                                   ? find(*shell_->window(Window::Stol), cardLabel(step.target))
-                                   : captioned(target);
+            QWidget* control =
+                step.action == "turn"
+                    ? &named<QWidget>(*shell_->window(Window::Stol), cardLabel(step.target))
+                    : captioned(target);
             QVERIFY2(control != nullptr && control->window()->isEnabled(),
                      where + " " + step.target.c_str());
             click(*control->window(), qPrintable(control->objectName()));
         }
         for (const route::Check& check : step.checks) {
             if (check.what == "moment") continue;
-            const QString what = qs(check.what);
-            QString wanted = qs(check.value);
+            const QString what = qt(check.what);
+            QString wanted = qt(check.value);
             if (what == "place") {
                 wanted =
                     check.value == "none"

@@ -14,10 +14,6 @@ namespace tarvilon::ui {
 class MainWindow;
 class SecondaryWindow;
 
-// Every window but the main one, in the engine's order.
-inline constexpr std::array kSecondaryWindows = {Window::Info, Window::Lesnik, Window::Musik,
-                                                 Window::Stol, Window::Form2};
-
 // The Qt side of the window protocol. It owns the run's Game and every window; each click is
 // forwarded to the game as one call, and then every window redraws itself from the game's
 // state. A secondary window is created the first time the game says it exists and is never
