@@ -42,12 +42,13 @@ constexpr bool kWraps = true;
 // and the pale answer written on it.
 constexpr Colour kForestGround{28, 40, 26};
 constexpr Colour kForesterAnswer{240, 232, 190};
-// The system colours the windows name, in the standard scheme.
-constexpr Colour kCaptionText = kWhite;      // the cells' ground, the splash's letters
-constexpr Colour kMenuText = kBlack;         // the splash's ground
-constexpr Colour kHighlightText = kWhite;    // the forester's lines
-constexpr Colour kActiveBorder = kFaceGrey;  // the closing narrative's ground
-constexpr Colour kButtonText = kBlack;       // a face-down card, word and ground alike
+// The rest are system colours of the standard scheme, named here for what they paint.
+constexpr Colour kCellGround = kWhite;          // state cells and text boxes
+constexpr Colour kSplashLetters = kWhite;       // the caption-text colour
+constexpr Colour kSplashGround = kBlack;        // the menu-text colour
+constexpr Colour kForesterLines = kWhite;       // the highlight-text colour
+constexpr Colour kNarrativeGround = kFaceGrey;  // the light grey of a window's border
+constexpr Colour kFaceDownCard = kBlack;        // word and ground alike: the button-text colour
 
 // What a screen reader hears for a card that has not been turned.
 constexpr std::string_view kFaceDown = "Карта";
@@ -55,26 +56,26 @@ constexpr std::string_view kFaceDown = "Карта";
 // clang-format off
 constexpr std::array kForm1 = {
 //          name        kind     x, y, width, height       caption                tooltip                 shown    panel        font      align       accessible              text          ground
-    Control{"Text5",    kSplash, { 600, 1800, 4455,  615}, "  ТАРВИЛОН",          {},                     kShown,  {},          kTitle,   kTopLeft,   {},                     kCaptionText, kMenuText},
+    Control{"Text5",    kSplash, { 600, 1800, 4455,  615}, "  ТАРВИЛОН",          {},                     kShown,  {},          kTitle,   kTopLeft,   {},                     kSplashLetters, kSplashGround},
     Control{"Command3", kButton, {3600,  120, 1095,  255}, "&Инфо"},
-    Control{"Text4",    kText,   { 840,  360, 3855, 3495}, content::kIntroStory,  {},                     kHidden, {},          kDefault, kTopLeft,   "Предыстория",          {},           kWhite},
-    Control{"Text3",    kInput,  {2040, 4200, 1455,  285}, {},                    {},                     kShown,  {},          kDefault, kTopLeft,   "Предмет",              {},           kWhite},
+    Control{"Text4",    kText,   { 840,  360, 3855, 3495}, content::kIntroStory,  {},                     kHidden, {},          kDefault, kTopLeft,   "Предыстория",          {},           kCellGround},
+    Control{"Text3",    kInput,  {2040, 4200, 1455,  285}, {},                    {},                     kShown,  {},          kDefault, kTopLeft,   "Предмет",              {},           kCellGround},
     Control{"Picture2", kPanel,  {3840, 3480, 1575, 1575}, {},                    "Инвентарь"},
-    Control{"Label14",  kBoxed,  { 120, 1080, 1215,  255}, {},                    {},                     kShown,  "Picture2",  kDefault, kTopLeft,   "Инвентарь: 3",         {},           kCaptionText},
-    Control{"Label13",  kBoxed,  { 120,  600, 1215,  255}, {},                    {},                     kShown,  "Picture2",  kDefault, kTopLeft,   "Инвентарь: 2",         {},           kCaptionText},
-    Control{"Label12",  kBoxed,  { 120,  120, 1215,  255}, {},                    {},                     kShown,  "Picture2",  kDefault, kTopLeft,   "Инвентарь: 1",         {},           kCaptionText},
+    Control{"Label14",  kBoxed,  { 120, 1080, 1215,  255}, {},                    {},                     kShown,  "Picture2",  kDefault, kTopLeft,   "Инвентарь: 3",         {},           kCellGround},
+    Control{"Label13",  kBoxed,  { 120,  600, 1215,  255}, {},                    {},                     kShown,  "Picture2",  kDefault, kTopLeft,   "Инвентарь: 2",         {},           kCellGround},
+    Control{"Label12",  kBoxed,  { 120,  120, 1215,  255}, {},                    {},                     kShown,  "Picture2",  kDefault, kTopLeft,   "Инвентарь: 1",         {},           kCellGround},
     Control{"Picture1", kPanel,  { 240, 3480, 1575, 1575}, {},                    "Действия"},
     Control{"Label11",  kVerb,   { 240, 1080, 1095,  255}, "Подобрать",           {},                     kShown,  "Picture1",  kLarge},
     Control{"Label10",  kVerb,   { 360,  840,  855,  255}, text::kDigCaption,     {},                     kShown,  "Picture1",  kLarge,   kTopCentre},
     Control{"Label9",   kVerb,   { 240,  600, 1095,  255}, "Мастерить",           {},                     kShown,  "Picture1",  kLarge},
     Control{"Label8",   kVerb,   { 360,  360,  735,  255}, "Идти",                {},                     kShown,  "Picture1",  kLarge,   kTopCentre},
     Control{"Label7",   kVerb,   { 240,  120,  975,  255}, "Разговор",            {},                     kShown,  "Picture1",  kLarge},
-    Control{"Text2",    kText,   { 240, 2040, 5055,  975}, {},                    {},                     kShown,  {},          kDefault, kTopLeft,   "Ответ",                {},           kWhite},
-    Control{"Text1",    kText,   { 240,  720, 2895, 1215}, {},                    {},                     kShown,  {},          kDefault, kTopLeft,   "Описание места",       {},           kWhite},
+    Control{"Text2",    kText,   { 240, 2040, 5055,  975}, {},                    {},                     kShown,  {},          kDefault, kTopLeft,   "Ответ",                {},           kCellGround},
+    Control{"Text1",    kText,   { 240,  720, 2895, 1215}, {},                    {},                     kShown,  {},          kDefault, kTopLeft,   "Описание места",       {},           kCellGround},
     Control{"Command2", kButton, {5160,  120,  255,  255}, {},                    "Выход",                kShown,  {},          kSmall,   kTopLeft,   "Выход"},
     Control{"Command1", kButton, {4800,  120,  255,  255}, {},                    "Свернуть",             kShown,  {},          kSmall,   kTopLeft,   "Свернуть"},
     Control{"Label16",  kClick,  {3000, 3960,  735,  255}, "ДАЛЕЕ...",            {},                     kHidden},
-    Control{"Label15",  kBoxed,  {3240, 1680,  375,  255}, "25",                  "Здоровье",             kShown,  {},          kDefault, kTopLeft,   "Здоровье",             {},           kCaptionText},
+    Control{"Label15",  kBoxed,  {3240, 1680,  375,  255}, "25",                  "Здоровье",             kShown,  {},          kDefault, kTopLeft,   "Здоровье",             {},           kCellGround},
     Control{"Label6",   kVerb,   {2160, 4560, 1335,  255}, "ОБСЛЕДОВАТЬ"},
     Control{"Label5",   kVerb,   {2160, 3480, 1335,  255}, "ОСМОТРЕТЬСЯ"},
     Control{"Label4",   kLabel,  {4320, 3120,  855,  255}, "Инвентарь",           {},                     kShown,  {},          kDefault, kTopLeft,   {},                     kBlack},
@@ -95,11 +96,11 @@ constexpr std::array kInfo = {
 constexpr std::array kLesnik = {
 //          name        kind      x, y, width, height       caption                tooltip shown    panel font      align     accessible          text             ground     wraps   picture
     Control{"Picture1", kPicture, { 120,  120, 1455, 1695}, {},                    {},     kShown,  {},   kDefault, kTopLeft, "Портрет лесника",  {},              {},        false,  "forester"},
-    Control{"Label6",   kClick,   {1560, 2640,  495,  255}, forester::kBye,        {},     kShown,  {},   kDefault, kTopLeft, {},                 kHighlightText},
-    Control{"Label5",   kClick,   { 120, 2640,  975,  255}, forester::kSeeYou,     {},     kShown,  {},   kDefault, kTopLeft, {},                 kHighlightText},
-    Control{"Label4",   kClick,   { 120, 2400, 3615,  255}, forester::kComeWithMe, {},     kShown,  {},   kDefault, kTopLeft, {},                 kHighlightText},
-    Control{"Label3",   kClick,   { 120, 2160, 3855,  255}, forester::kSettlement, {},     kShown,  {},   kDefault, kTopLeft, {},                 kHighlightText},
-    Control{"Label2",   kClick,   { 120, 1920, 1935,  255}, forester::kWhoAreYou,  {},     kShown,  {},   kDefault, kTopLeft, {},                 kHighlightText},
+    Control{"Label6",   kClick,   {1560, 2640,  495,  255}, forester::kBye,        {},     kShown,  {},   kDefault, kTopLeft, {},                 kForesterLines},
+    Control{"Label5",   kClick,   { 120, 2640,  975,  255}, forester::kSeeYou,     {},     kShown,  {},   kDefault, kTopLeft, {},                 kForesterLines},
+    Control{"Label4",   kClick,   { 120, 2400, 3615,  255}, forester::kComeWithMe, {},     kShown,  {},   kDefault, kTopLeft, {},                 kForesterLines},
+    Control{"Label3",   kClick,   { 120, 2160, 3855,  255}, forester::kSettlement, {},     kShown,  {},   kDefault, kTopLeft, {},                 kForesterLines},
+    Control{"Label2",   kClick,   { 120, 1920, 1935,  255}, forester::kWhoAreYou,  {},     kShown,  {},   kDefault, kTopLeft, {},                 kForesterLines},
     Control{"Label1",   kLabel,   {1680,  120, 2895, 1695}, {},                    {},     kShown,  {},   kDefault, kTopLeft, {},                 kForesterAnswer, {},        kWraps},
 };
 
@@ -121,16 +122,16 @@ constexpr std::array kStol = {
 //          name      kind    x, y, width, height       caption          tooltip            shown    panel font      align     accessible text         ground       wraps
     Control{"Label7", kClick, {2880, 2520,  735,  255}, cards::kVictory, {},                kHidden},
     Control{"Label6", kClick, { 360, 2520,  975,  255}, cards::kYouDied, cards::kYouDiedTip, kHidden},
-    Control{"Label5", kBoxed, {3240,  960,  495,  255}, {},              {},                kHidden, {},   kDefault, kTopLeft, {},        {},          kCaptionText},
-    Control{"Label4", kClick, {2760, 1320,  735, 1095}, {},              {},                kShown,  {},   kDefault, kCentre,  kFaceDown, kButtonText, kButtonText},
-    Control{"Label3", kClick, {1560, 1320,  735, 1095}, {},              {},                kShown,  {},   kDefault, kCentre,  kFaceDown, kButtonText, kButtonText},
-    Control{"Label2", kClick, { 360, 1320,  735, 1095}, {},              {},                kShown,  {},   kDefault, kCentre,  kFaceDown, kButtonText, kButtonText},
+    Control{"Label5", kBoxed, {3240,  960,  495,  255}, {},              {},                kHidden, {},   kDefault, kTopLeft, {},        {},          kCellGround},
+    Control{"Label4", kClick, {2760, 1320,  735, 1095}, {},              {},                kShown,  {},   kDefault, kCentre,  kFaceDown, kFaceDownCard, kFaceDownCard},
+    Control{"Label3", kClick, {1560, 1320,  735, 1095}, {},              {},                kShown,  {},   kDefault, kCentre,  kFaceDown, kFaceDownCard, kFaceDownCard},
+    Control{"Label2", kClick, { 360, 1320,  735, 1095}, {},              {},                kShown,  {},   kDefault, kCentre,  kFaceDown, kFaceDownCard, kFaceDownCard},
     Control{"Label1", kLabel, { 240,  120, 3255,  855}, cards::kOffer,   {},                kShown,  {},   kDefault, kTopLeft, {},        {},          {},          kWraps},
 };
 
 constexpr std::array kForm2 = {
 //          name      kind    x, y, width, height       caption                     tooltip shown    panel font      align     accessible text ground         wraps  picture border
-    Control{"Text1",  kText,  { 120,  120, 5175, 3855}, content::kClosingNarrative, {},     kShown,  {},   kDefault, kTopLeft, {},        {},  kActiveBorder, false, {},     false},
+    Control{"Text1",  kText,  { 120,  120, 5175, 3855}, content::kClosingNarrative, {},     kShown,  {},   kDefault, kTopLeft, {},        {},  kNarrativeGround, false, {},     false},
     Control{"Label1", kClick, {4320, 4080,  615,  255}, "Конец...",                 {},     kShown,  {},   kLarge},
 };
 
