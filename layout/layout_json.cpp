@@ -1,13 +1,36 @@
 #include "layout_json.hpp"
 
 #include <array>
-#include <cstdio>
+#include <cmath>
 
 namespace tarvilon::layout {
 namespace {
 
+// Hand-written rather than printf-style formatting, which would more than double the size of
+// the browser edition's module.
 void appendNumber(std::string& out, int n) {
     out += std::to_string(n);
+}
+
+constexpr std::string_view kHexDigits = "0123456789abcdef";
+
+void appendHexByte(std::string& out, unsigned byte) {
+    out += kHexDigits[(byte >> 4U) & 0xFU];
+    out += kHexDigits[byte & 0xFU];
+}
+
+// A font size in points, which the tables give to the hundredth: 8.25, 9.75, 24.
+void appendPoints(std::string& out, double points) {
+    constexpr int kHundred = 100;
+    const auto hundredths = static_cast<int>(std::lround(points * kHundred));
+    appendNumber(out, hundredths / kHundred);
+    int fraction = hundredths % kHundred;
+    if (fraction == 0) return;
+    out += '.';
+    constexpr int kTen = 10;
+    out += static_cast<char>('0' + fraction / kTen);
+    fraction %= kTen;
+    if (fraction != 0) out += static_cast<char>('0' + fraction);
 }
 
 void appendBool(std::string& out, bool b) {
@@ -100,9 +123,7 @@ void appendFonts(std::string& out) {
         first = false;
         const FontSize s = size(f);
         out += "{\"points\":";
-        std::array<char, 32> points{};
-        std::snprintf(points.data(), points.size(), "%g", s.points);
-        out += points.data();
+        appendPoints(out, s.points);
         out += ",\"bold\":";
         appendBool(out, s.bold);
         out += '}';
@@ -134,9 +155,8 @@ void appendQuoted(std::string& out, std::string_view text) {
                 break;
             default:
                 if (byte < 0x20) {
-                    std::array<char, 8> escaped{};
-                    std::snprintf(escaped.data(), escaped.size(), "\\u%04x", byte);
-                    out += escaped.data();
+                    out += "\\u00";
+                    appendHexByte(out, byte);
                 } else {
                     out += ch;  // UTF-8 passes through as it is
                 }
@@ -150,9 +170,11 @@ void appendColour(std::string& out, const std::optional<Colour>& colour) {
         out += "null";
         return;
     }
-    std::array<char, 10> hex{};
-    std::snprintf(hex.data(), hex.size(), "\"#%02x%02x%02x\"", colour->r, colour->g, colour->b);
-    out += hex.data();
+    out += "\"#";
+    appendHexByte(out, colour->r);
+    appendHexByte(out, colour->g);
+    appendHexByte(out, colour->b);
+    out += '"';
 }
 
 std::string_view name(Kind kind) {

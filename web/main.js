@@ -128,7 +128,9 @@ function buildWindow(w) {
   el.id = w.name;
   el.className = `window${isMain ? " main" : " dialog"}`;
   el.setAttribute("aria-label", w.accessible);
-  if (!isMain) {
+  if (isMain) {
+    el.setAttribute("role", "region");
+  } else {
     el.setAttribute("role", "dialog");
     el.setAttribute("aria-modal", "true");
     el.hidden = true;
@@ -357,6 +359,7 @@ function buildOver() {
   again.type = "button";
   again.id = "over.newRun";
   again.textContent = page.newRun;
+  again.setAttribute("aria-describedby", message.id); // heard when it takes the focus
   again.addEventListener("click", () => newRun(true));
   over.append(message, again);
   screenEl.append(over);
@@ -389,8 +392,9 @@ function dialogKey(e, form) {
   act(() => session.requestClose(form));
 }
 
-// Dragging the main window's background: any button sets the anchor, and moving with exactly
-// the left button held moves the window by the pointer's offset from it, left edge first.
+// Dragging the main window's background: a press with any button sets the anchor, and moving
+// with exactly the left button held moves the window by the pointer's offset from it. The
+// press captures the pointer, as the desktop grabs the mouse for the window pressed on.
 function wireDrag(el) {
   let anchor = { x: 0, y: 0 }; // twips, from the window's client area
   const local = (e) => {
@@ -409,8 +413,8 @@ function wireDrag(el) {
   el.addEventListener("pointermove", (e) => {
     if (!el.hasPointerCapture(e.pointerId) || e.buttons !== 1) return;
     const now = local(e);
-    moveMain(Math.round((now.x - anchor.x) / layout.twipsPerPixel), 0);
-    moveMain(0, Math.round((now.y - anchor.y) / layout.twipsPerPixel));
+    moveMain(Math.round((now.x - anchor.x) / layout.twipsPerPixel),
+      Math.round((now.y - anchor.y) / layout.twipsPerPixel));
   });
   el.addEventListener("contextmenu", (e) => {
     if (e.target === el) e.preventDefault();
