@@ -15,6 +15,7 @@ const POINTS_TO_PX = 96 / 72;
 const FIT_STEP = 0.25; // pt: a caption too long for its box shrinks by this much at a time
 const FIT_SMALLEST = 6; // pt
 
+const pageEl = document.getElementById("page");
 const screenEl = document.getElementById("screen");
 const params = new URLSearchParams(location.search);
 const fixedScale = Math.max(0, Math.floor(Number(params.get("scale")) || 0));
@@ -108,13 +109,15 @@ function fit() {
     Math.min(innerWidth / view.size.width, innerHeight / view.size.height);
   view.scale = scale;
   screenEl.style.transform = `scale(${scale})`;
-  const spareX = Math.max(0, innerWidth - view.size.width * scale);
-  const spareY = Math.max(0, innerHeight - view.size.height * scale);
+  // The page is the viewport, or the scaled screen where that is larger (the player scrolls
+  // then). It clips, so that the screen's own unscaled box never widens a phone's viewport.
+  const width = view.size.width * scale;
+  const height = view.size.height * scale;
+  pageEl.style.width = `${Math.max(innerWidth, width)}px`;
+  pageEl.style.height = `${Math.max(innerHeight, height)}px`;
   // Whole pixels, so that a whole scale draws every line crisp.
-  screenEl.style.left = `${Math.floor(spareX / 2)}px`;
-  screenEl.style.top = `${Math.floor(spareY / 2)}px`;
-  document.body.style.minWidth = `${view.size.width * scale}px`;
-  document.body.style.minHeight = `${view.size.height * scale}px`;
+  screenEl.style.left = `${Math.floor(Math.max(0, innerWidth - width) / 2)}px`;
+  screenEl.style.top = `${Math.floor(Math.max(0, innerHeight - height) / 2)}px`;
 }
 
 function placeWindow(el, x, y) {
@@ -425,11 +428,11 @@ function wireDrag(el) {
 function moveMain(dx, dy) {
   const w = view.windows.get(page.main);
   const [, , width, height] = w.table.rect.map(px);
-  const box = screenEl.getBoundingClientRect();
-  const minX = view.origin.x - box.left / view.scale;
-  const minY = view.origin.y - box.top / view.scale;
-  const maxX = minX + innerWidth / view.scale - width;
-  const maxY = minY + innerHeight / view.scale - height;
+  // The page's edges in the screen's pixels at scale 1.
+  const minX = view.origin.x - screenEl.offsetLeft / view.scale;
+  const minY = view.origin.y - screenEl.offsetTop / view.scale;
+  const maxX = minX + pageEl.clientWidth / view.scale - width;
+  const maxY = minY + pageEl.clientHeight / view.scale - height;
   const clamp = (v, lo, hi) => Math.min(Math.max(v, lo), Math.max(lo, hi));
   view.mainPos.x = clamp(view.mainPos.x + dx, minX, maxX);
   view.mainPos.y = clamp(view.mainPos.y + dy, minY, maxY);
