@@ -51,6 +51,7 @@ function newRun(again) {
   if (again) session.newRun();
   if (view) clearTimers();
   screenEl.replaceChildren();
+  document.getElementById("minimised")?.remove();
   view = {
     windows: new Map(), // form name -> { el, table, controls: Map name -> { el, table } }
     mainPos: null, // the main window's place on the screen, px at scale 1
@@ -109,6 +110,7 @@ function fit() {
     Math.min(innerWidth / view.size.width, innerHeight / view.size.height);
   view.scale = scale;
   screenEl.style.transform = `scale(${scale})`;
+  view.bar.style.transform = `scale(${scale})`;
   // The page is the viewport, or the scaled screen where that is larger (the player scrolls
   // then). It clips, so that the screen's own unscaled box never widens a phone's viewport.
   const width = view.size.width * scale;
@@ -147,7 +149,10 @@ function buildWindow(w) {
   const entry = { el, table: w, controls: new Map() };
   view.windows.set(w.name, entry);
 
-  if (w.title) el.append(buildTitleBar(el, w, x, y));
+  if (w.title) {
+    el.classList.add("titled");
+    el.append(buildTitleBar(el, w));
+  }
 
   // Earlier rows cover later ones; the document keeps reading order (top to bottom, then
   // left to right) so that the tab key and a screen reader go through a window as one reads.
@@ -327,7 +332,8 @@ function writeMnemonic(el, caption) {
   el.accessKey = key.toLowerCase();
 }
 
-// The bar a minimised main window leaves, which restores it.
+// The bar a minimised main window leaves, which restores it. It stands at the foot of the
+// browser's window, as a task bar does, at the screen's scale.
 function buildBar() {
   const bar = document.createElement("button");
   bar.type = "button";
@@ -345,7 +351,7 @@ function buildBar() {
     redraw();
     document.getElementById(id(page.minimise[0], page.minimise[1]))?.focus();
   });
-  screenEl.append(bar);
+  pageEl.append(bar);
   view.bar = bar;
 }
 
