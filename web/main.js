@@ -48,6 +48,7 @@ const px = (twips) => twips / layout.twipsPerPixel;
 const id = (form, control) => `${form}.${control}`;
 
 function newRun(again) {
+  window.tarvilonReady = false;
   if (again) session.newRun();
   if (view) clearTimers();
   screenEl.replaceChildren();
@@ -106,8 +107,11 @@ function measureScreen() {
 
 // The whole screen scales to the viewport, up or down, or by ?scale=N.
 function fit() {
+  const viewport = document.documentElement;
+  const viewWidth = viewport.clientWidth; // without the page's own scroll bars
+  const viewHeight = viewport.clientHeight;
   const scale = fixedScale ||
-    Math.min(innerWidth / view.size.width, innerHeight / view.size.height);
+    Math.min(viewWidth / view.size.width, viewHeight / view.size.height);
   view.scale = scale;
   screenEl.style.transform = `scale(${scale})`;
   view.bar.style.transform = `scale(${scale})`;
@@ -115,11 +119,11 @@ function fit() {
   // then). It clips, so that the screen's own unscaled box never widens a phone's viewport.
   const width = view.size.width * scale;
   const height = view.size.height * scale;
-  pageEl.style.width = `${Math.max(innerWidth, width)}px`;
-  pageEl.style.height = `${Math.max(innerHeight, height)}px`;
+  pageEl.style.width = `${Math.max(viewWidth, width)}px`;
+  pageEl.style.height = `${Math.max(viewHeight, height)}px`;
   // Whole pixels, so that a whole scale draws every line crisp.
-  screenEl.style.left = `${Math.floor(Math.max(0, innerWidth - width) / 2)}px`;
-  screenEl.style.top = `${Math.floor(Math.max(0, innerHeight - height) / 2)}px`;
+  screenEl.style.left = `${Math.floor(Math.max(0, viewWidth - width) / 2)}px`;
+  screenEl.style.top = `${Math.floor(Math.max(0, viewHeight - height) / 2)}px`;
 }
 
 function placeWindow(el, x, y) {
@@ -318,7 +322,7 @@ function describe(el, c, accessible) {
   }
 }
 
-// "&Инфо": the letter after "&" is underlined and is the button's access key.
+// A caption's "&" marks the next letter: it is underlined and is the button's access key.
 function writeMnemonic(el, caption) {
   const at = caption.indexOf("&");
   if (at < 0 || at + 1 >= caption.length) {
