@@ -61,7 +61,6 @@ function newRun(again) {
     focusBefore: null,
     splashTimer: 0,
     blinkTimer: 0,
-    drawnText: new Map(), // what each control was last given, to touch only what changed
     unmeasured: new Set(), // controls with new text not yet measured on screen
   };
   measureScreen();
@@ -463,31 +462,39 @@ function redraw() {
     if (!form.created) continue;
     const isMain = name === page.main;
     const shown = form.visible && !(isMain && view.minimised);
-    w.el.hidden = !shown;
-    if (isMain) w.el.inert = !form.enabled;
-    else if (shown) dialog = name;
+    if (w.el.hidden === shown) w.el.hidden = !shown;
+    if (isMain && w.el.inert === form.enabled) w.el.inert = !form.enabled;
+    if (!isMain && shown) dialog = name;
     drawForm(w, form);
   }
   measure();
-  view.bar.hidden = !view.minimised;
+  if (view.bar.hidden === view.minimised) view.bar.hidden = !view.minimised;
   moveFocus(dialog);
   updateBlink();
 }
 
+// Touches only what changed since the last redraw, so that a click costs the page next to
+// nothing beyond the controls it changes.
 function drawForm(w, form) {
   for (const [name, c] of w.controls) {
     const shown = form.controls[name];
     if (!shown) continue;
-    const key = c.el.id;
-    const last = view.drawnText.get(key);
-    if (last !== shown.text) {
-      view.drawnText.set(key, shown.text);
+    const drawn = c.drawn || (c.drawn = {});
+    if (drawn.text !== shown.text) {
+      drawn.text = shown.text;
       writeText(c.el, c.table, shown.text);
     }
-    c.el.hidden = !shown.visible;
-    c.el.style.color = shown.colour || c.table.text || "";
-    if (shown.accessible !== c.el.dataset.accessible) {
-      c.el.dataset.accessible = shown.accessible;
+    if (drawn.visible !== shown.visible) {
+      drawn.visible = shown.visible;
+      c.el.hidden = !shown.visible;
+    }
+    const colour = shown.colour || c.table.text || "";
+    if (drawn.colour !== colour) {
+      drawn.colour = colour;
+      c.el.style.color = colour;
+    }
+    if (drawn.accessible !== shown.accessible) {
+      drawn.accessible = shown.accessible;
       describe(c.el, c.table, shown.accessible);
     }
   }
@@ -581,10 +588,8 @@ function updateBlink() {
 
 function blink() {
   session.blinkTick();
-  const [form, control] = page.blink;
-  const shown = JSON.parse(session.formState(form)).controls[control];
-  const c = view.windows.get(form).controls.get(control);
-  c.el.style.color = shown.colour || c.table.text || "";
+  const form = page.blink[0];
+  drawForm(view.windows.get(form), JSON.parse(session.formState(form)));
 }
 
 function drawEnd() {
