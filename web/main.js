@@ -193,10 +193,12 @@ function buildTitleBar(windowEl, w) {
   });
   bar.addEventListener("pointermove", (e) => {
     if (!anchor || e.buttons !== 1) return;
-    const left = anchor.left + (e.clientX - anchor.x) / view.scale;
-    const top = anchor.top + (e.clientY - anchor.y) / view.scale;
-    windowEl.style.left = `${Math.round(left)}px`;
-    windowEl.style.top = `${Math.round(Math.max(TITLE_BAR, top))}px`;
+    const [left, top] = clampToPage(
+      Math.round(anchor.left + (e.clientX - anchor.x) / view.scale),
+      Math.round(anchor.top + (e.clientY - anchor.y) / view.scale),
+      windowEl.offsetWidth, windowEl.offsetHeight, TITLE_BAR);
+    windowEl.style.left = `${left}px`;
+    windowEl.style.top = `${top}px`;
   });
   const drop = () => {
     anchor = null;
@@ -436,16 +438,21 @@ function wireDrag(el) {
 // Moves the main window, keeping it within the page so that it can always be taken back.
 function moveMain(dx, dy) {
   const w = view.windows.get(page.main);
-  const [, , width, height] = w.table.rect.map(px);
-  // The page's edges in the screen's pixels at scale 1.
-  const minX = view.origin.x - screenEl.offsetLeft / view.scale;
-  const minY = view.origin.y - screenEl.offsetTop / view.scale;
-  const maxX = minX + pageEl.clientWidth / view.scale - width;
-  const maxY = minY + pageEl.clientHeight / view.scale - height;
-  const clamp = (v, lo, hi) => Math.min(Math.max(v, lo), Math.max(lo, hi));
-  view.mainPos.x = clamp(view.mainPos.x + dx, minX, maxX);
-  view.mainPos.y = clamp(view.mainPos.y + dy, minY, maxY);
+  const [left, top] = clampToPage(view.mainPos.x + dx - view.origin.x,
+    view.mainPos.y + dy - view.origin.y, w.el.offsetWidth, w.el.offsetHeight, 0);
+  view.mainPos = { x: left + view.origin.x, y: top + view.origin.y };
   placeWindow(w.el, view.mainPos.x, view.mainPos.y);
+}
+
+// A window's place on the screen element (pixels at scale 1) kept inside the page, with room
+// above it for a title bar where it has one.
+function clampToPage(left, top, width, height, titleBar) {
+  const minLeft = -screenEl.offsetLeft / view.scale;
+  const minTop = -screenEl.offsetTop / view.scale;
+  const maxLeft = minLeft + pageEl.clientWidth / view.scale - width;
+  const maxTop = minTop + pageEl.clientHeight / view.scale - height;
+  const clamp = (v, lo, hi) => Math.min(Math.max(v, lo), Math.max(lo, hi));
+  return [clamp(left, minLeft, maxLeft), clamp(top, minTop + titleBar, maxTop)];
 }
 
 // ---- Drawing ---------------------------------------------------------------------------
