@@ -510,7 +510,7 @@ function drawForm(w, form) {
 function writeText(el, c, text) {
   switch (c.kind) {
     case "Text":
-      el.textContent = text.replace(/\r\n?/g, "\n");
+      writeParagraphs(el, text);
       el.scrollTop = 0; // new text is read from its start
       view.unmeasured.add(el);
       break;
@@ -533,6 +533,7 @@ function measure() {
   for (const el of view.unmeasured) {
     if (!el.getClientRects().length) continue;
     if (el.classList.contains("text")) {
+      fitParagraphs(el);
       el.classList.toggle("unscrolled", el.scrollHeight <= el.clientHeight);
     } else {
       fitCaption(el);
@@ -545,6 +546,28 @@ const composing = new WeakSet();
 document.addEventListener("compositionstart", (e) => composing.add(e.target));
 document.addEventListener("compositionend", (e) => composing.delete(e.target));
 const isComposing = (el) => composing.has(el);
+
+// A text box's text, one block per line the game broke by hand (CR LF): the desktop's text
+// box lays each such line out on its own and rounds its height up to a whole pixel, which
+// fitParagraphs() copies once the box is on screen.
+function writeParagraphs(el, text) {
+  const blocks = text.split(/\r\n?|\n/).map((line) => {
+    const block = document.createElement("div");
+    if (line) block.textContent = line;
+    else block.append(document.createElement("br"));
+    return block;
+  });
+  el.replaceChildren(...(text ? blocks : []));
+}
+
+function fitParagraphs(el) {
+  const blocks = [...el.children];
+  // All reads, then all writes: one layout, not one per block.
+  const heights = blocks.map((b) => b.getBoundingClientRect().height / view.scale);
+  blocks.forEach((b, i) => {
+    b.style.height = `${Math.ceil(heights[i] - 0.01)}px`;
+  });
+}
 
 // A label's caption; measure() fits it to its box.
 function setText(el, c, text) {
