@@ -587,16 +587,19 @@ function fitCaption(el) {
   }
 }
 
-// Focus follows the windows as it does on the desktop: into a dialogue when it comes up, and
-// back to where it was in the main window when it goes.
+// Focus follows the windows as it does on the desktop: into a dialogue when it comes up (or
+// when what had the focus in it has gone, a card the turn took away), and back to where it was
+// in the main window when the dialogue goes.
 function moveFocus(dialog) {
-  if (dialog === view.shownDialog) return;
   if (dialog) {
-    if (!view.shownDialog) view.focusBefore = document.activeElement;
     const el = view.windows.get(dialog).el;
-    const first = [...el.querySelectorAll("[tabindex='0'], button")].find((c) => !c.hidden);
-    (first || el).focus();
-  } else if (view.focusBefore && document.contains(view.focusBefore)) {
+    if (dialog !== view.shownDialog && !view.shownDialog) view.focusBefore = document.activeElement;
+    if (dialog !== view.shownDialog || !el.contains(document.activeElement)) {
+      const first = [...el.querySelectorAll("[tabindex='0'], button")]
+        .find((c) => c.getClientRects().length > 0);
+      (first || el).focus();
+    }
+  } else if (view.shownDialog && view.focusBefore && document.contains(view.focusBefore)) {
     view.focusBefore.focus();
     view.focusBefore = null;
   }
