@@ -73,6 +73,7 @@ function newRun(again) {
   }
   redraw();
   const ready = () => {
+    performance.mark("tarvilon-ready");
     window.tarvilonReady = true;
     document.dispatchEvent(new Event("tarvilonready"));
   };
