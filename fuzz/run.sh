@@ -42,7 +42,8 @@ exec 9>"$build/.lock"
 flock 9
 cmake -S "$root" -B "$build" -G Ninja \
   -DCMAKE_CXX_COMPILER=clang++ \
-  -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTARVILON_BUILD_TESTS=OFF \
+  -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DBUILD_TESTING=ON -DTARVILON_BUILD_BENCH=OFF \
   "-DCMAKE_CXX_FLAGS=-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer" \
   >/dev/null || die "configuring $build failed"
 cmake --build "$build" --target tarvilon_fuzz >/dev/null || die "building tarvilon_fuzz failed"
