@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # One command for everything on a fresh Debian 12 machine:
 #   ./run.sh play   install what is missing, build, and start the game
-#   ./run.sh test   install what is missing, build, and run every test
+#   ./run.sh test   install what is missing, build with GCC and with clang, and run every test
 #   ./run.sh web    install what is missing, build the browser edition, and serve it locally
 set -euo pipefail
 cd "$(dirname "$0")"
@@ -41,10 +41,17 @@ install_missing() {
     "${missing[@]}" >/dev/null
 }
 
+# Configures and builds one preset of CMakePresets.json (its build tree is build/<preset>).
 build() {
   local preset=$1
   cmake --preset "$preset" >/dev/null
   cmake --build --preset "$preset"
+}
+
+# Builds one preset and runs its tests.
+build_and_test() {
+  build "$1"
+  ctest --preset "$1"
 }
 
 case "${1:-}" in
@@ -55,11 +62,10 @@ case "${1:-}" in
     ;;
   test)
     install_missing "${packages[@]}" "${test_packages[@]}"
-    build default
-    ctest --preset default
-    # The same suites again under the address and undefined-behaviour sanitizers.
-    build sanitize
-    ctest --preset sanitize
+    # GCC first, then clang: the same suites again, built by the other compiler, under the
+    # address and undefined-behaviour sanitizers.
+    build_and_test default
+    build_and_test sanitize
     ;;
   web)
     install_missing "${web_packages[@]}"

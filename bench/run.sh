@@ -22,7 +22,7 @@ fi
 
 tree=build/bench
 cmake -S . -B "$tree" -G Ninja -DCMAKE_BUILD_TYPE=Release \
-  -DTARVILON_BUILD_TESTS=OFF -DTARVILON_BUILD_BENCH=ON >/dev/null
+  -DBUILD_TESTING=OFF -DTARVILON_BUILD_BENCH=ON >/dev/null
 cmake --build "$tree" --target tarvilon tarvilon_engine_bench tarvilon_startup_probe_game \
   tarvilon_startup_probe_bare tarvilon_click_bench
 exec /usr/bin/python3 bench/run.py "$tree" "$@"

@@ -35,14 +35,15 @@ if ! command -v clang++ >/dev/null 2>&1 || ! links_fuzzer; then
   links_fuzzer || die "clang++ -fsanitize=fuzzer still does not link"
 fi
 
-# The whole tree built by clang gets coverage and the sanitizers, so the engine is fuzzed, not
-# only the harness. One build at a time in the directory.
+# The whole tree built by clang gets coverage, the sanitizers and the standard library's bounds
+# checks, so the engine is fuzzed, not only the harness. One build at a time in the directory.
 mkdir -p "$build"
 exec 9>"$build/.lock"
 flock 9
 cmake -S "$root" -B "$build" -G Ninja \
   -DCMAKE_CXX_COMPILER=clang++ \
-  -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTARVILON_BUILD_TESTS=OFF \
+  -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTARVILON_ASSERTIONS=ON \
+  -DBUILD_TESTING=ON -DTARVILON_BUILD_BENCH=OFF \
   "-DCMAKE_CXX_FLAGS=-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer" \
   >/dev/null || die "configuring $build failed"
 cmake --build "$build" --target tarvilon_fuzz >/dev/null || die "building tarvilon_fuzz failed"
