@@ -25,8 +25,8 @@ BUTTONS = ("Инфо", "Свернуть", "Выход")
 # The road's cells, by the description a screen reader gives of them.
 CELLS = {"level": "Текущий уровень игры", "health": "Здоровье",
          "weapon": "Инвентарь: 1", "goods": "Инвентарь: 2", "pouch": "Инвентарь: 3"}
-# The road's windows, by the names a screen reader gives them.
-WINDOWS = {"Form1": "ТАРВИЛОН", "lesnik": "Лесник", "musik": "Охранник", "Stol": "Карты судьбы", "Form2": "Конец"}
+# The road's windows over the main one, by the names a screen reader gives them.
+WINDOWS = {"lesnik": "Лесник", "musik": "Охранник", "Stol": "Карты судьбы", "Form2": "Конец"}
 SPLASH = "  ТАРВИЛОН"
 NEXT = "ДАЛЕЕ..."
 FACE_DOWN = "Карта"
@@ -132,7 +132,7 @@ class ScreenReaderPlayer:
         self.s.wait_until("the other cards to go",
                           lambda: not any(self.r.showing(c) for c in cards if c is not self.turned))
         results = [self.r.one(self.top, "push button", name) for name in RESULTS]
-        shown = self.s.wait_until("a result to show", lambda: [r.name for r in results if self.r.showing(r)])
+        shown = self.s.wait_until("a result to show", lambda: [b.name for b in results if self.r.showing(b)])
         assert len(shown) == 1, f"the turned card shows {shown}"
 
     # ---- the other windows ----------------------------------------------------------------
