@@ -19,6 +19,7 @@
 
 #include "content/texts.hpp"
 #include "game.hpp"
+#include "route.hpp"
 
 namespace tarvilon {
 namespace {
@@ -108,99 +109,56 @@ void repeatTypeAndExamine(benchmark::State& state) {
     }
 }
 
-// What a player does in one step of a route.
-struct Act {
-    enum class Kind { Examine, Press, Ask, Say, Turn, Victory, Finish, DismissIntro };
-    Kind kind;
-    std::string_view word{};
-    Verb verb{};
-    ForesterLine line{};
-    GuardLine guard{};
-    Card card{};
-};
-
-// clang-format off
-Act ex(std::string_view word) { return {.kind = Act::Kind::Examine, .word = word}; }
-Act press(Verb v) { return {.kind = Act::Kind::Press, .verb = v}; }
-Act ask(ForesterLine l) { return {.kind = Act::Kind::Ask, .line = l}; }
-Act say(GuardLine l) { return {.kind = Act::Kind::Say, .guard = l}; }
-Act turn(Card c) { return {.kind = Act::Kind::Turn, .card = c}; }
-constexpr Act kVictory{.kind = Act::Kind::Victory};
-constexpr Act kFinish{.kind = Act::Kind::Finish};
-constexpr Act kDismissIntro{.kind = Act::Kind::DismissIntro};
-
-void play(Game& g, const Act& a) {
-    switch (a.kind) {
-        case Act::Kind::Examine:
-            g.type(a.word);
-            g.press(Verb::Examine);
-            break;
-        case Act::Kind::Press: g.press(a.verb); break;
-        case Act::Kind::Ask: g.ask(a.line); break;
-        case Act::Kind::Say: g.say(a.guard); break;
-        case Act::Kind::Turn: g.turn(a.card); break;
-        case Act::Kind::Victory: g.claimVictory(); break;
-        case Act::Kind::Finish: g.finish(); break;
-        case Act::Kind::DismissIntro: g.dismissIntro(); break;
-    }
+// A route's steps as calls on the game, resolved before any timing starts.
+std::vector<route::Move> movesOf(const std::vector<route::Step>& steps) {
+    std::vector<route::Move> moves;
+    for (const route::Step& s : steps) moves.push_back(route::resolve(s));
+    return moves;
 }
-// clang-format on
 
-using enum Verb;
-using FL = ForesterLine;
-using GL = GuardLine;
-
-// clang-format off
 // The shortest full game and the shortest one through level 10, as tools/explorer finds them.
 // The replay checks that each still ends in the finale, so a change to the rules that breaks
 // one fails the benchmark instead of timing a different game.
-const std::vector<Act> kShortest = {ex("вертолёт"), press(PickUp), ex("пещера"), press(Go), kFinish};
-const std::vector<Act> kShortestViaLevel10 = {
-    ex("вертолёт"), press(PickUp), ex("чемодан"), press(PickUp), ex("дух"), press(Go),
-    ex("чемодан"), press(PickUp), ex("дух"), press(Go), ex("завал"), press(Craft),
-    ex("пещера"), press(Go), kFinish,
-};
-// The road a player takes through every level, as tests/engine/whole_game_test.cpp plays it.
-const std::vector<Act> kRoad = {
-    kDismissIntro,
-    ex("вертолёт"), press(PickUp), ex("трупы"), press(PickUp), ex("чемодан"), press(PickUp),
-    ex("тропинка"), press(Go),
-    ex("лесник"), press(Talk), ask(FL::WhoAreYou), ask(FL::Bye), ex("дерево"), ex("ветка"),
-    press(Craft), press(PickUp), ex("табличка"), press(DigShoot), press(PickUp),
-    ex("указатель"), press(Go),
-    ex("охраник"), press(Talk), say(GL::AreYouTheGuard), say(GL::WhatIsHere), say(GL::MayIEnter),
-    say(GL::Pay), say(GL::SeeYou), ex("ворота"), press(Go),
-    ex("торговец"), press(Talk), ex("лекарь"), press(PickUp), ex("стол"), turn(Card::Middle),
-    kVictory, ex("дорога"), press(Go),
-    ex("нора"), press(PickUp), ex("дикарь"), press(PickUp), ex("доски"), press(Craft),
-    ex("мост"), press(Go),
-    ex("монстр"), press(DigShoot), ex("кусты"), press(Craft), ex("канат"), press(Go),
-    ex("трава"), press(PickUp), ex("фляга"), press(PickUp), ex("ветки"), press(Craft), press(Go),
-    ex("шаман"), press(PickUp), ex("сучок"), press(Craft), press(PickUp), ex("проход"), press(Go),
-    ex("дух"), press(DigShoot), press(Go), ex("пакет"), press(PickUp), ex("дух"), press(DigShoot),
-    press(Go), ex("стрела"), press(PickUp), ex("дух"), press(DigShoot), press(Go),
-    ex("завал"), press(Craft), ex("пещера"), press(Go),
-    kFinish,
-};
-// clang-format on
+constexpr std::string_view kShortest = R"(
+    examine вертолёт
+    press Подобрать
+    examine пещера
+    press Идти
+    press Конец...)";
+constexpr std::string_view kShortestViaLevel10 = R"(
+    examine вертолёт
+    press Подобрать
+    examine чемодан
+    press Подобрать
+    examine дух
+    press Идти
+    examine чемодан
+    press Подобрать
+    examine дух
+    press Идти
+    examine завал
+    press Мастерить
+    examine пещера
+    press Идти
+    press Конец...)";
 
-bool endsInFinale(std::span<const Act> route) {
+bool endsInFinale(std::span<const route::Move> moves) {
     Game g;
-    for (const Act& a : route) play(g, a);
+    for (const route::Move& m : moves) route::play(g, m);
     return g.windows().ending() == Ending::Finale;
 }
 
-void wholeGame(benchmark::State& state, std::span<const Act> route) {
-    if (!endsInFinale(route)) {
+void wholeGame(benchmark::State& state, std::span<const route::Move> moves) {
+    if (!endsInFinale(moves)) {
         state.SkipWithError("the route no longer ends in the finale");
         return;
     }
     for (auto _ : state) {
         Game g;
-        for (const Act& a : route) play(g, a);
+        for (const route::Move& m : moves) route::play(g, m);
         benchmark::DoNotOptimize(g);
     }
-    state.counters["actions"] = static_cast<double>(route.size());
+    state.counters["actions"] = static_cast<double>(moves.size());
 }
 
 // A fresh game alone: part of every whole-game figure (it seeds the card deal's generator).
@@ -226,11 +184,15 @@ int main(int argc, char** argv) {
     benchmark::RegisterBenchmark("repeat/look_around/level9_stage2", repeatLookAround);
     benchmark::RegisterBenchmark("repeat/type+examine/level9_dukh", repeatTypeAndExamine);
     benchmark::RegisterBenchmark("game/fresh_state_only", freshGame);
+    // The road every whole-game test plays, looking around at each place.
+    static const std::vector<route::Move> road = movesOf(route::load("road.txt"));
+    static const std::vector<route::Move> shortest = movesOf(route::parse(kShortest));
+    static const std::vector<route::Move> viaLevel10 = movesOf(route::parse(kShortestViaLevel10));
     benchmark::RegisterBenchmark("game/shortest",
-                                 [](benchmark::State& s) { wholeGame(s, kShortest); });
+                                 [](benchmark::State& s) { wholeGame(s, shortest); });
     benchmark::RegisterBenchmark("game/shortest_via_level10",
-                                 [](benchmark::State& s) { wholeGame(s, kShortestViaLevel10); });
-    benchmark::RegisterBenchmark("game/road", [](benchmark::State& s) { wholeGame(s, kRoad); });
+                                 [](benchmark::State& s) { wholeGame(s, viaLevel10); });
+    benchmark::RegisterBenchmark("game/road", [](benchmark::State& s) { wholeGame(s, road); });
 
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
