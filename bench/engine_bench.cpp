@@ -144,7 +144,7 @@ constexpr std::string_view kShortestViaLevel10 = R"(
 
 bool endsInFinale(std::span<const route::Move> moves) {
     Game g;
-    for (const route::Move& m : moves) route::play(g, m);
+    for (const route::Move& move : moves) move(g);
     return g.windows().ending() == Ending::Finale;
 }
 
@@ -155,7 +155,7 @@ void wholeGame(benchmark::State& state, std::span<const route::Move> moves) {
     }
     for (auto _ : state) {
         Game g;
-        for (const route::Move& m : moves) route::play(g, m);
+        for (const route::Move& move : moves) move(g);
         benchmark::DoNotOptimize(g);
     }
     state.counters["actions"] = static_cast<double>(moves.size());

@@ -69,7 +69,7 @@ std::string Seen(const Game& g, const route::Step& step, std::string_view what) 
         return "<no dialogue>";
     }
     if (what == "card") {
-        const Card card = route::resolve(step).card;
+        const Card card = route::cardNamed(step.target).value();
         return g.cards().isTurned(card) ? std::string(g.cards().word(card)) : "<face down>";
     }
     // "window": every window that takes input now, which must be exactly one.
@@ -95,12 +95,11 @@ void PlayRoute(std::string_view file) {
     Game game;
     for (const route::Step& step : route::load(file)) {
         SCOPED_TRACE(testing::Message() << file << ":" << step.line);
-        const route::Move move = route::resolve(step);
         // The player presses Dig and shoot by the caption it shows.
-        if (move.kind == route::Move::Kind::Press && move.verb == Verb::DigShoot) {
+        if (step.target == kDigCaption || step.target == kShootCaption) {
             EXPECT_EQ(game.world().shootCaption, step.target);
         }
-        route::play(game, move);
+        route::resolve(step)(game);
         ExpectConsistent(game);
         for (const route::Check& check : step.checks) {
             if (check.what == "moment") continue;
@@ -127,7 +126,7 @@ TEST(WholeGame, BadWordsChangeNothingAnywhereOnTheRoad) {
     };
     Game game;
     for (const route::Step& step : route::load("road.txt")) {
-        route::play(game, route::resolve(step));
+        route::resolve(step)(game);
         for (std::string_view word : words) {
             const Game before = game;
             game.type(word);

@@ -7,7 +7,9 @@
 #include <array>
 #include <cstddef>
 #include <fstream>
+#include <functional>
 #include <initializer_list>
+#include <optional>
 #include <sstream>
 #include <stdexcept>
 #include <string>
@@ -15,7 +17,6 @@
 #include <utility>
 #include <vector>
 
-#include "content/texts.hpp"
 #include "game.hpp"
 
 namespace tarvilon::route {
@@ -108,99 +109,61 @@ inline std::vector<Step> load(std::string_view name) {
     return parse(text.str());
 }
 
+// A card of fate by the name a route gives it.
+inline std::optional<Card> cardNamed(std::string_view name) {
+    constexpr std::array<std::string_view, kCardCount> names = {"left", "middle", "right"};
+    for (std::size_t i = 0; i < names.size(); ++i)
+        if (names[i] == name) return static_cast<Card>(i);
+    return std::nullopt;
+}
+
 // A step as one call on the game, resolved once so that replaying a route costs only the
 // calls themselves.
-struct Move {
-    enum class Kind { Examine, Press, Ask, Say, Turn, DismissIntro, Victory, Death, Finish };
-    Kind kind = Kind::Press;
-    std::string word{};
-    Verb verb{};
-    ForesterLine line{};
-    GuardLine guard{};
-    Card card{};
-};
+using Move = std::function<void(Game&)>;
 
 // Throws std::runtime_error for a caption or card the game does not have.
 inline Move resolve(const Step& step) {
-    using K = Move::Kind;
-    const std::string_view t = step.target;
-    if (step.action == "examine") return {.kind = K::Examine, .word = step.target};
-    if (step.action == "turn") {
-        constexpr std::array cards = {std::pair{"left", Card::Left},
-                                      std::pair{"middle", Card::Middle},
-                                      std::pair{"right", Card::Right}};
-        for (auto [name, card] : cards)
-            if (t == name) return {.kind = K::Turn, .card = card};
+    if (step.action == "examine") {
+        return [word = step.target](Game& g) {
+            g.type(word);
+            g.press(Verb::Examine);
+        };
     }
-    // The captions as the windows show them.
-    constexpr std::array verbs = {
-        std::pair{"ОСМОТРЕТЬСЯ", Verb::LookAround}, std::pair{"ОБСЛЕДОВАТЬ", Verb::Examine},
-        std::pair{"Разговор", Verb::Talk},          std::pair{"Идти", Verb::Go},
-        std::pair{"Мастерить", Verb::Craft},        std::pair{"Копать", Verb::DigShoot},
-        std::pair{"Стрелять", Verb::DigShoot},      std::pair{"Подобрать", Verb::PickUp},
+    if (const auto card = cardNamed(step.target); card && step.action == "turn")
+        return [card = *card](Game& g) { g.turn(card); };
+    const auto press = [](Verb v) { return Move([v](Game& g) { g.press(v); }); };
+    const auto ask = [](ForesterLine l) { return Move([l](Game& g) { g.ask(l); }); };
+    const auto say = [](GuardLine l) { return Move([l](Game& g) { g.say(l); }); };
+    // Every caption a route may press, as the windows show it.
+    const std::pair<std::string_view, Move> captions[] = {
+        {"ДАЛЕЕ...", &Game::dismissIntro},
+        {"ОСМОТРЕТЬСЯ", press(Verb::LookAround)},
+        {"ОБСЛЕДОВАТЬ", press(Verb::Examine)},
+        {"Разговор", press(Verb::Talk)},
+        {"Идти", press(Verb::Go)},
+        {"Мастерить", press(Verb::Craft)},
+        {"Копать", press(Verb::DigShoot)},
+        {"Стрелять", press(Verb::DigShoot)},
+        {"Подобрать", press(Verb::PickUp)},
+        {forester::kWhoAreYou, ask(ForesterLine::WhoAreYou)},
+        {forester::kSettlement, ask(ForesterLine::Settlement)},
+        {forester::kComeWithMe, ask(ForesterLine::ComeWithMe)},
+        {forester::kSeeYou, ask(ForesterLine::SeeYou)},
+        {forester::kBye, ask(ForesterLine::Bye)},
+        {guard::kAreYouTheGuard, say(GuardLine::AreYouTheGuard)},
+        {guard::kMayIEnter, say(GuardLine::MayIEnter)},
+        {guard::kWhatIsHere, say(GuardLine::WhatIsHere)},
+        {guard::kPay, say(GuardLine::Pay)},
+        {guard::kSeeYou, say(GuardLine::SeeYou)},
+        {guard::kNoCoins, say(GuardLine::NoCoins)},
+        {cards::kVictory, &Game::claimVictory},
+        {cards::kYouDied, &Game::acceptDeath},
+        {"Конец...", &Game::finish},
     };
-    const std::array foresterLines = {
-        std::pair{forester::kWhoAreYou, ForesterLine::WhoAreYou},
-        std::pair{forester::kSettlement, ForesterLine::Settlement},
-        std::pair{forester::kComeWithMe, ForesterLine::ComeWithMe},
-        std::pair{forester::kSeeYou, ForesterLine::SeeYou},
-        std::pair{forester::kBye, ForesterLine::Bye},
-    };
-    const std::array guardLines = {
-        std::pair{guard::kAreYouTheGuard, GuardLine::AreYouTheGuard},
-        std::pair{guard::kMayIEnter, GuardLine::MayIEnter},
-        std::pair{guard::kWhatIsHere, GuardLine::WhatIsHere},
-        std::pair{guard::kPay, GuardLine::Pay},
-        std::pair{guard::kSeeYou, GuardLine::SeeYou},
-        std::pair{guard::kNoCoins, GuardLine::NoCoins},
-    };
-    if (step.action == "press") {
-        for (auto [caption, verb] : verbs)
-            if (t == caption) return {.kind = K::Press, .verb = verb};
-        for (auto [caption, line] : foresterLines)
-            if (t == caption) return {.kind = K::Ask, .line = line};
-        for (auto [caption, line] : guardLines)
-            if (t == caption) return {.kind = K::Say, .guard = line};
-        if (t == "ДАЛЕЕ...") return {.kind = K::DismissIntro};
-        if (t == cards::kVictory) return {.kind = K::Victory};
-        if (t == cards::kYouDied) return {.kind = K::Death};
-        if (t == "Конец...") return {.kind = K::Finish};
-    }
+    for (const auto& [caption, move] : captions)
+        if (step.action == "press" && step.target == caption) return move;
     throw std::runtime_error("route line " + std::to_string(step.line) + ": nothing to " +
                              step.action + " called " + step.target);
-}
-
-inline void play(Game& game, const Move& move) {
-    switch (move.kind) {
-        case Move::Kind::Examine:
-            game.type(move.word);
-            game.press(Verb::Examine);
-            break;
-        case Move::Kind::Press:
-            game.press(move.verb);
-            break;
-        case Move::Kind::Ask:
-            game.ask(move.line);
-            break;
-        case Move::Kind::Say:
-            game.say(move.guard);
-            break;
-        case Move::Kind::Turn:
-            game.turn(move.card);
-            break;
-        case Move::Kind::DismissIntro:
-            game.dismissIntro();
-            break;
-        case Move::Kind::Victory:
-            game.claimVictory();
-            break;
-        case Move::Kind::Death:
-            game.acceptDeath();
-            break;
-        case Move::Kind::Finish:
-            game.finish();
-            break;
-    }
 }
 
 }  // namespace tarvilon::route
