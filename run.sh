@@ -2,6 +2,7 @@
 # One command for everything on a fresh Debian 12 machine:
 #   ./run.sh play   install what is missing, build, and start the game
 #   ./run.sh test   install what is missing, build, and run every test
+#   ./run.sh web    install what is missing, build the browser edition, and serve it locally
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -17,6 +18,13 @@ test_packages=(
   desktop-file-utils appstream lintian
   clang libclang-rt-14-dev clang-format
   weston qt6-wayland
+)
+
+# What the browser edition's build needs: the WebAssembly compiler, and the tools that cut
+# the font down and draw the app icons.
+web_packages=(
+  cmake ninja-build python3
+  emscripten fonttools python3-brotli librsvg2-bin
 )
 
 install_missing() {
@@ -53,8 +61,15 @@ case "${1:-}" in
     build sanitize
     ctest --preset sanitize
     ;;
+  web)
+    install_missing "${web_packages[@]}"
+    build web
+    port=$(python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
+    echo "The browser edition is at http://127.0.0.1:$port/ (Ctrl+C stops the server)"
+    exec python3 -m http.server --bind 127.0.0.1 --directory build/web/site "$port"
+    ;;
   *)
-    echo "usage: $0 play|test" >&2
+    echo "usage: $0 play|test|web" >&2
     exit 2
     ;;
 esac

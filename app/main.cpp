@@ -7,7 +7,7 @@
 #include <string>
 
 #include "shell/click_label.hpp"
-#include "shell/layout.hpp"
+#include "shell/look.hpp"
 #include "shell/shell.hpp"
 
 namespace {

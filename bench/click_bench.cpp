@@ -26,7 +26,7 @@
 
 #include "game.hpp"
 #include "shell/click_label.hpp"
-#include "shell/layout.hpp"
+#include "shell/look.hpp"
 #include "shell/main_window.hpp"
 #include "shell/shell.hpp"
 

@@ -7,7 +7,7 @@
 #include <QWidget>
 #include <cstring>
 
-#include "shell/layout.hpp"
+#include "shell/look.hpp"
 #include "shell/twips.hpp"
 #include "startup_probe.hpp"
 

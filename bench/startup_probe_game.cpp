@@ -3,7 +3,7 @@
 #include <QApplication>
 
 #include "shell/click_label.hpp"
-#include "shell/layout.hpp"
+#include "shell/look.hpp"
 #include "shell/main_window.hpp"
 #include "shell/shell.hpp"
 #include "startup_probe.hpp"

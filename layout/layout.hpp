@@ -20,6 +20,11 @@ namespace tarvilon::layout {
 // Twips: 1/1440 inch, 15 to a pixel at 96 dots per inch, as the windows were designed.
 inline constexpr int kTwipsPerPixel = 15;
 
+// Timer1 of the main window ends the title splash after this long, and stops.
+inline constexpr int kSplashMilliseconds = 2000;
+// Timer1 of the about window blinks its title at this interval, for as long as the program runs.
+inline constexpr int kBlinkMilliseconds = 10;
+
 struct Rect {
     int x = 0;
     int y = 0;
@@ -34,6 +39,15 @@ struct Colour {
     std::uint8_t b = 0;
     friend bool operator==(const Colour&, const Colour&) = default;
 };
+
+// The colours the windows name. The face grey is every window's background unless its table
+// says otherwise; the three of the classic 16-colour palette are those the game writes.
+inline constexpr Colour kFaceGrey{192, 192, 192};
+inline constexpr Colour kBlack{0, 0, 0};
+inline constexpr Colour kWhite{255, 255, 255};
+inline constexpr Colour kDarkBlue{0, 0, 128};         // colour 1
+inline constexpr Colour kDarkGreen{0, 128, 0};        // colour 2
+inline constexpr Colour kBrightWhite{255, 255, 255};  // colour 15
 
 // The window that every control belongs to. Form1 is the main window; the others are the
 // engine's secondary windows.
@@ -59,6 +73,25 @@ enum class Font {
     Small,    // 8.25 pt bold
 };
 
+// The size and weight of each font; the face is the front end's (both bundle one).
+struct FontSize {
+    double points = 0;
+    bool bold = false;
+};
+[[nodiscard]] constexpr FontSize size(Font font) {
+    switch (font) {
+        case Font::Default:
+            return {8.25, false};
+        case Font::Large:
+            return {9.75, false};
+        case Font::Title:
+            return {24, true};
+        case Font::Small:
+            return {8.25, true};
+    }
+    return {};
+}
+
 enum class Align { TopLeft, TopCentre, Centre };
 
 struct Control {
@@ -77,6 +110,7 @@ struct Control {
     std::optional<Colour> background = {};  // filled background; transparent where empty
     bool wrap = false;                      // a label that wraps its caption
     std::string_view picture = {};          // Kind::Picture: "forester", "guard", "skull"
+    bool border = true;                     // Kind::Text: a sunken border round the box
 };
 
 struct WindowLayout {
@@ -93,17 +127,23 @@ struct WindowLayout {
 [[nodiscard]] const WindowLayout& of(Form form);
 // Null where the form has no control of that name.
 [[nodiscard]] const Control* find(Form form, std::string_view control);
+// The form that shows the engine's secondary window.
+[[nodiscard]] Form formOf(Window window);
 
 // What a control shows now. Only the fields a control can change during a run are here.
 struct Shown {
     std::string text;  // caption or box content, UTF-8, CR LF as the game writes it
     bool visible = true;
-    std::optional<Colour> textColour;  // where it differs from the table's
-    std::string accessible;            // where it differs from the table's (a turned card)
+    // The text colour where it is not the table's: a turned card, the blinking title.
+    std::optional<Colour> textColour;
+    // What a screen reader is told now: the table's, or a turned card's word.
+    std::string accessible;
 };
 [[nodiscard]] Shown view(const Game& game, Form form, const Control& control);
 
-// Whether the form's window is on screen now, and whether it takes input.
+// Whether the form's window exists yet (each is made on first use and then only shown and
+// hidden), whether it is on screen now, and whether it takes input.
+[[nodiscard]] bool created(const Game& game, Form form);
 [[nodiscard]] bool visible(const Game& game, Form form);
 [[nodiscard]] bool enabled(const Game& game, Form form);
 

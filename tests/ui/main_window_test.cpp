@@ -89,8 +89,7 @@ void MainWindowTest::captionsAreNotClipped() {
         {"Label16", "ДАЛЕЕ..."},
     };
     for (const auto& s : shown) {
-        auto* label = find<QLabel>(main, s.name);
-        QVERIFY2(label != nullptr, s.name);
+        auto* label = &named<QLabel>(main, s.name);
         const int room = label->contentsRect().width();
         const int needed =
             QFontMetrics(label->font()).horizontalAdvance(QString::fromUtf8(s.caption));
@@ -101,7 +100,7 @@ void MainWindowTest::captionsAreNotClipped() {
                                 .arg(room)));
         QVERIFY(QFontMetrics(label->font()).height() <= label->contentsRect().height());
     }
-    auto* splash = find<QLineEdit>(main, "Text5");
+    auto* splash = &named<QLineEdit>(main, "Text5");
     QVERIFY(QFontMetrics(splash->font()).horizontalAdvance(splash->text()) < splash->width());
 }
 
@@ -112,7 +111,7 @@ void MainWindowTest::handWrappedLinesFitTheirBoxes() {
     auto fits = [](QPlainTextEdit& box, std::string_view text) {
         const int room = box.viewport()->width() - 2 * qCeil(box.document()->documentMargin());
         const QFontMetrics metrics(box.font());
-        const QStringList lines = qs(text).split(QStringLiteral("\r\n"));
+        const QStringList lines = qt(text).split(QStringLiteral("\r\n"));
         for (const QString& line : lines) {
             // Longer lines are meant for the box to wrap itself.
             constexpr int kLongLine = 46;
@@ -125,9 +124,9 @@ void MainWindowTest::handWrappedLinesFitTheirBoxes() {
         }
         return true;
     };
-    auto& description = *find<QPlainTextEdit>(main, "Text1");
+    auto& description = named<QPlainTextEdit>(main, "Text1");
     for (std::string_view place : content::kPlaceDescriptions) QVERIFY(fits(description, place));
-    QVERIFY(fits(*find<QPlainTextEdit>(main, "Text4"), content::kIntroStory));
+    QVERIFY(fits(named<QPlainTextEdit>(main, "Text4"), content::kIntroStory));
 }
 
 void MainWindowTest::freshRunShowsTheStartingState() {
@@ -139,16 +138,16 @@ void MainWindowTest::freshRunShowsTheStartingState() {
         QVERIFY2(textOf(main, empty).isEmpty(), empty);
     QCOMPARE(textOf(main, "Label10"), QStringLiteral("Копать"));
     QCOMPARE(textOf(main, "Text5"), QStringLiteral("  ТАРВИЛОН"));
-    QVERIFY(find(main, "Text5")->isVisible());
-    QVERIFY(find(main, "Text4")->isVisible());
-    QVERIFY(find(main, "Label16")->isVisible());
+    QVERIFY(named(main, "Text5").isVisible());
+    QVERIFY(named(main, "Text4").isVisible());
+    QVERIFY(named(main, "Label16").isVisible());
     QVERIFY(textOf(main, "Text4").startsWith(QStringLiteral("Много лет назад, на острове")));
-    QCOMPARE(find<QPushButton>(main, "Command1")->toolTip(), QStringLiteral("Свернуть"));
-    QCOMPARE(find<QPushButton>(main, "Command2")->toolTip(), QStringLiteral("Выход"));
-    QCOMPARE(find(main, "Label15")->toolTip(), QStringLiteral("Здоровье"));
-    QCOMPARE(find(main, "Label2")->toolTip(), QStringLiteral("Текущий уровень игры"));
-    QCOMPARE(find(main, "Picture1")->toolTip(), QStringLiteral("Действия"));
-    QCOMPARE(find(main, "Picture2")->toolTip(), QStringLiteral("Инвентарь"));
+    QCOMPARE(named<QPushButton>(main, "Command1").toolTip(), QStringLiteral("Свернуть"));
+    QCOMPARE(named<QPushButton>(main, "Command2").toolTip(), QStringLiteral("Выход"));
+    QCOMPARE(named(main, "Label15").toolTip(), QStringLiteral("Здоровье"));
+    QCOMPARE(named(main, "Label2").toolTip(), QStringLiteral("Текущий уровень игры"));
+    QCOMPARE(named(main, "Picture1").toolTip(), QStringLiteral("Действия"));
+    QCOMPARE(named(main, "Picture2").toolTip(), QStringLiteral("Инвентарь"));
     QVERIFY(main.isEnabled());
     QVERIFY(!main.windowIcon().isNull());
 }
@@ -160,8 +159,8 @@ void MainWindowTest::splashGoesAfterTheTimerAndNeverComesBack() {
     QCOMPARE(timer1.interval(), 2000);
     QVERIFY(timer1.isActive());
     click(main, "Label16");  // the intro may end first; the splash does not care
-    QVERIFY(find(main, "Text5")->isVisible());
-    QTRY_VERIFY_WITH_TIMEOUT(!find(main, "Text5")->isVisible(), 5000);
+    QVERIFY(named(main, "Text5").isVisible());
+    QTRY_VERIFY_WITH_TIMEOUT(!named(main, "Text5").isVisible(), 5000);
     QVERIFY(!timer1.isActive());
     QVERIFY(!shell->game().splashTimerRunning());
 }
@@ -170,10 +169,10 @@ void MainWindowTest::introStaysUntilContinueIsClicked() {
     auto shell = startShell();
     MainWindow& main = shell->mainWindow();
     shell->act([](Game& g) { g.splashTimerTick(); });
-    QVERIFY(find(main, "Text4")->isVisible());
+    QVERIFY(named(main, "Text4").isVisible());
     click(main, "Label16");
-    QVERIFY(!find(main, "Text4")->isVisible());
-    QVERIFY(!find(main, "Label16")->isVisible());
+    QVERIFY(!named(main, "Text4").isVisible());
+    QVERIFY(!named(main, "Label16").isVisible());
     QVERIFY(textOf(main, "Text1").isEmpty());
 }
 
@@ -183,10 +182,10 @@ void MainWindowTest::coveredVerbsWaitForTheIntro() {
     MainWindow& main = shell->mainWindow();
     click(main, "Label5");
     QVERIFY(textOf(main, "Text1").isEmpty());
-    find<QLineEdit>(main, "Text3")->setText(QStringLiteral("тропинка"));
-    emit find<QLineEdit>(main, "Text3")->textEdited(QStringLiteral("тропинка"));
+    named<QLineEdit>(main, "Text3").setText(QStringLiteral("тропинка"));
+    emit named<QLineEdit>(main, "Text3").textEdited(QStringLiteral("тропинка"));
     click(main, "Label6");
-    QCOMPARE(textOf(main, "Text2"), qs(text::kPathToJungle));
+    QCOMPARE(textOf(main, "Text2"), qt(text::kPathToJungle));
     QVERIFY(textOf(main, "Text3").isEmpty());
 }
 
@@ -229,10 +228,10 @@ void MainWindowTest::pressOnAControlDoesNotDrag() {
     const QPoint start = main.pos();
     for (const char* name : {"Label1", "Label15", "Picture1", "Label7", "Text2", "Text3"}) {
         // The press goes to whatever lies on top at the control's centre, as a real one would.
-        QWidget* named = find(main, name);
-        QWidget* w = main.childAt(named->mapTo(&main, named->rect().center()));
+        const QWidget& control = named(main, name);
+        QWidget* w = main.childAt(control.mapTo(&main, control.rect().center()));
         QVERIFY2(w != nullptr, name);
-        const QPoint at = w->mapFrom(&main, named->mapTo(&main, named->rect().center()));
+        const QPoint at = w->mapFrom(&main, control.mapTo(&main, control.rect().center()));
         sendMouse(w, QEvent::MouseButtonPress, at, Qt::LeftButton, Qt::LeftButton);
         sendMouse(w, QEvent::MouseMove, at + QPoint(40, 40), Qt::NoButton, Qt::LeftButton);
         sendMouse(w, QEvent::MouseButtonRelease, at + QPoint(40, 40), Qt::LeftButton, Qt::NoButton);
@@ -254,7 +253,7 @@ void MainWindowTest::aboutIsOneWindowKeptAsItWasLeft() {
 
     // The title blinks dark blue and dark green, starting with blue.
     auto colour = [&] {
-        return find<QLabel>(*about, "Label1")->palette().color(QPalette::WindowText);
+        return named<QLabel>(*about, "Label1").palette().color(QPalette::WindowText);
     };
     QTRY_VERIFY(colour() == kDarkBlue || colour() == kDarkGreen);
 

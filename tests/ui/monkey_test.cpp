@@ -21,8 +21,6 @@ using namespace testing;
 constexpr int kClicks = 100'000;
 
 constexpr std::uint32_t kSeed = 20261207;
-constexpr std::array kAllWindows = {Window::Info, Window::Lesnik, Window::Musik, Window::Stol,
-                                    Window::Form2};
 
 class Monkey {
   public:
@@ -114,7 +112,7 @@ void MonkeyTest::randomPlayNeverBreaksTheGame() {
         while (ended.isEmpty() && clicks < kClicks) {
             // Any window that is up, the disabled main window included.
             std::vector<QWidget*> open = {&main};
-            for (Window w : kAllWindows)
+            for (Window w : kSecondaryWindows)
                 if (SecondaryWindow* s = shell->window(w); s && s->isVisible()) open.push_back(s);
             QWidget* window =
                 open[static_cast<std::size_t>(monkey.below(static_cast<int>(open.size())))];
@@ -127,11 +125,11 @@ void MonkeyTest::randomPlayNeverBreaksTheGame() {
                 if (target == nullptr) target = window;
                 pressAndRelease(target, target->mapFrom(window, at));
             } else if (roll < 96) {
-                auto* input = find<QLineEdit>(main, "Text3");
+                auto* input = &named<QLineEdit>(main, "Text3");
                 input->selectAll();
                 typeInto(input, monkey.word(false));  // key by key, so short
             } else if (roll < 98) {
-                auto* input = find<QLineEdit>(main, "Text3");
+                auto* input = &named<QLineEdit>(main, "Text3");
                 QGuiApplication::clipboard()->setText(monkey.word(true));
                 QKeyEvent paste(QEvent::KeyPress, Qt::Key_V, Qt::ControlModifier);
                 QApplication::sendEvent(input, &paste);
@@ -146,7 +144,7 @@ void MonkeyTest::randomPlayNeverBreaksTheGame() {
             const auto broken = explorer::brokenInvariants(game);
             QVERIFY2(broken.empty(), broken.empty() ? "" : broken.front().c_str());
             QCOMPARE(main.isEnabled(), game.windows().mainEnabled());
-            for (Window w : kAllWindows) {
+            for (Window w : kSecondaryWindows) {
                 SecondaryWindow* s = shell->window(w);
                 QCOMPARE(s != nullptr && s->isVisible(), game.windows().visible(w));
             }

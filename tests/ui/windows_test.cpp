@@ -17,7 +17,7 @@ using namespace testing;
 
 // Types a word into the input box the way a player's keystrokes arrive.
 void type(MainWindow& main, const QString& word) {
-    auto* input = find<QLineEdit>(main, "Text3");
+    auto* input = &named<QLineEdit>(main, "Text3");
     input->selectAll();
     QTest::keyClick(input, Qt::Key_Delete);
     typeInto(input, word);
@@ -62,10 +62,10 @@ void WindowsTest::foresterAnswersAndKeepsHisLastAnswer() {
 
     const World before = shell->game().world();
     click(*lesnik, "Label2");
-    QCOMPARE(textOf(*lesnik, "Label1"), qs(forester::kNameAnswer));
+    QCOMPARE(textOf(*lesnik, "Label1"), qt(forester::kNameAnswer));
     click(*lesnik, "Label5");  // "До встрече!" only answers
     QVERIFY(lesnik->isVisible());
-    QCOMPARE(textOf(*lesnik, "Label1"), qs(forester::kSeeYouAnswer));
+    QCOMPARE(textOf(*lesnik, "Label1"), qt(forester::kSeeYouAnswer));
     click(*lesnik, "Label3");
     click(*lesnik, "Label6");  // "Пока!"
     QVERIFY(!lesnik->isVisible());
@@ -75,7 +75,7 @@ void WindowsTest::foresterAnswersAndKeepsHisLastAnswer() {
     click(main, "Label7");  // the focus text is still his, so he talks again
     QCOMPARE(shell->window(Window::Lesnik), lesnik);
     QVERIFY(lesnik->isVisible());
-    QCOMPARE(textOf(*lesnik, "Label1"), qs(forester::kSettlementAnswer));
+    QCOMPARE(textOf(*lesnik, "Label1"), qt(forester::kSettlementAnswer));
 }
 
 void WindowsTest::guardRevealsLinesAndTakesTheCoins() {
@@ -92,14 +92,14 @@ void WindowsTest::guardRevealsLinesAndTakesTheCoins() {
     auto shown = [&] {
         QStringList names;
         for (const char* n : {"Label2", "Label3", "Label4", "Label5", "Label6", "Label7"})
-            if (find(*musik, n)->isVisible()) names << QString::fromLatin1(n);
+            if (named(*musik, n).isVisible()) names << QString::fromLatin1(n);
         return names.join(QLatin1Char(' '));
     };
     QCOMPARE(shown(), QStringLiteral("Label2"));
     click(*musik, "Label2");
     QCOMPARE(shown(), QStringLiteral("Label2 Label4"));
     click(*musik, "Label4");
-    QCOMPARE(textOf(*musik, "Label1"), qs(content::kVillageNews));
+    QCOMPARE(textOf(*musik, "Label1"), qt(content::kVillageNews));
     QCOMPARE(shown(), QStringLiteral("Label2 Label3 Label4"));
     click(*musik, "Label3");
     QCOMPARE(shown(), QStringLiteral("Label2 Label3 Label4 Label5"));
@@ -113,9 +113,9 @@ void WindowsTest::guardRevealsLinesAndTakesTheCoins() {
 
     click(main, "Label7");  // a paid guard only answers
     QVERIFY(!musik->isVisible());
-    QCOMPARE(textOf(main, "Text2"), qs(text::kPaidGuard));
+    QCOMPARE(textOf(main, "Text2"), qt(text::kPaidGuard));
     examine(main, QStringLiteral("ворота"));
-    QCOMPARE(textOf(main, "Text2"), qs(text::kMayPass));
+    QCOMPARE(textOf(main, "Text2"), qt(text::kMayPass));
     click(main, "Label8");
     QCOMPARE(textOf(main, "Label2"), QStringLiteral("4"));
 }
@@ -127,15 +127,15 @@ void WindowsTest::guardWithoutCoinsSendsYouAway() {
     click(main, "Label7");
     SecondaryWindow* musik = shell->window(Window::Musik);
     for (const char* line : {"Label2", "Label4", "Label3"}) click(*musik, line);
-    QVERIFY(!find(*musik, "Label5")->isVisible());
-    QVERIFY(find(*musik, "Label7")->isVisible());
+    QVERIFY(!named(*musik, "Label5").isVisible());
+    QVERIFY(named(*musik, "Label7").isVisible());
     click(*musik, "Label7");
-    QCOMPARE(textOf(*musik, "Label1"), qs(guard::kGetLost));
+    QCOMPARE(textOf(*musik, "Label1"), qt(guard::kGetLost));
     click(*musik, "Label6");
     click(main, "Label7");  // reopened exactly as it was left
     QVERIFY(musik->isVisible());
-    QCOMPARE(textOf(*musik, "Label1"), qs(guard::kGetLost));
-    QVERIFY(find(*musik, "Label6")->isVisible());
+    QCOMPARE(textOf(*musik, "Label1"), qt(guard::kGetLost));
+    QVERIFY(named(*musik, "Label6").isVisible());
 }
 
 void WindowsTest::cardOfFateDealsLifeInTheMiddle() {
@@ -147,30 +147,30 @@ void WindowsTest::cardOfFateDealsLifeInTheMiddle() {
     QCOMPARE(stol->geometry(), QRect(156, 107, 255, 198));
     QVERIFY(!main.isEnabled());
     QCOMPARE(textOf(*stol, "Label5"), QStringLiteral("2"));
-    QVERIFY(!find(*stol, "Label5")->isVisible());
+    QVERIFY(!named(*stol, "Label5").isVisible());
 
     // Face down: the word is there, but black on black, and a screen reader hears only "Карта".
-    auto* middle = find<QLabel>(*stol, "Label3");
-    QCOMPARE(middle->text(), qs(text::kLife));
+    auto* middle = &named<QLabel>(*stol, "Label3");
+    QCOMPARE(middle->text(), qt(text::kLife));
     QCOMPARE(middle->palette().color(QPalette::WindowText),
              middle->palette().color(QPalette::Window));
     QCOMPARE(middle->accessibleName(), QStringLiteral("Карта"));
-    QVERIFY(!find(*stol, "Label6")->isVisible());
-    QVERIFY(!find(*stol, "Label7")->isVisible());
+    QVERIFY(!named(*stol, "Label6").isVisible());
+    QVERIFY(!named(*stol, "Label7").isVisible());
 
     click(*stol, "Label3");
     QCOMPARE(middle->palette().color(QPalette::WindowText), kBrightWhite);
-    QCOMPARE(middle->accessibleName(), qs(text::kLife));
-    QVERIFY(!find(*stol, "Label2")->isVisible());
-    QVERIFY(!find(*stol, "Label4")->isVisible());
-    QVERIFY(find(*stol, "Label7")->isVisible());
+    QCOMPARE(middle->accessibleName(), qt(text::kLife));
+    QVERIFY(!named(*stol, "Label2").isVisible());
+    QVERIFY(!named(*stol, "Label4").isVisible());
+    QVERIFY(named(*stol, "Label7").isVisible());
     click(*stol, "Label7");
     QVERIFY(!stol->isVisible());
     QVERIFY(main.isEnabled());
     QCOMPARE(shell->game().world().flag(Flag::T2), 1);
     QCOMPARE(shell->game().world().flag(Flag::T4), 1);
     examine(main, QStringLiteral("дорога"));
-    QCOMPARE(textOf(main, "Text2"), qs(text::kRoadIsClear));
+    QCOMPARE(textOf(main, "Text2"), qt(text::kRoadIsClear));
 }
 
 void WindowsTest::cardOfFateDeathEndsTheRun() {
@@ -180,9 +180,9 @@ void WindowsTest::cardOfFateDeathEndsTheRun() {
     examine(main, QStringLiteral("стол"));
     SecondaryWindow* stol = shell->window(Window::Stol);
     click(*stol, "Label2");
-    QCOMPARE(textOf(*stol, "Label2"), qs(text::kDeath));
-    QVERIFY(find(*stol, "Label6")->isVisible());
-    QCOMPARE(find(*stol, "Label6")->toolTip(), QStringLiteral("Конец игры"));
+    QCOMPARE(textOf(*stol, "Label2"), qt(text::kDeath));
+    QVERIFY(named(*stol, "Label6").isVisible());
+    QCOMPARE(named(*stol, "Label6").toolTip(), QStringLiteral("Конец игры"));
     QVERIFY(!stol->close());  // the window system cannot take the player out of it
     QCOMPARE(ended.count(), 0);
     click(*stol, "Label6");
@@ -206,7 +206,7 @@ void WindowsTest::endingLeavesOnlyTheLastClick() {
     QVERIFY(!main.isEnabled());
     for (const char* box : {"Text1", "Text2", "Text3"}) QVERIFY(textOf(main, box).isEmpty());
 
-    auto* story = find<QPlainTextEdit>(*form2, "Text1");
+    auto* story = &named<QPlainTextEdit>(*form2, "Text1");
     QVERIFY(story->isReadOnly());
     QVERIFY(story->toPlainText().startsWith(QStringLiteral("Вы входите в пещеру.")));
     typeInto(story, QStringLiteral("xyz"));

@@ -17,7 +17,7 @@ CellLabel::CellLabel(QWidget* parent) : QLabel(parent) {
 
 void CellLabel::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    painter.fillRect(rect(), Qt::white);
+    painter.fillRect(rect(), palette().color(QPalette::Base));
     painter.setPen(palette().color(QPalette::WindowText));
     painter.drawRect(rect().adjusted(0, 0, -1, -1));
 

@@ -2,25 +2,19 @@
 
 #include <QPointF>
 #include <QWidget>
-#include <string>
 
-class QLabel;
-class QLineEdit;
-class QPlainTextEdit;
-class QPushButton;
+#include "game.hpp"
+#include "shell/form_controls.hpp"
+
 class QTimer;
-
-namespace tarvilon {
-class Game;
-}
 
 namespace tarvilon::ui {
 
-class ClickLabel;
 class Shell;
 
 // Form1, the game's window: the level, health, inventory, the three boxes, seven verbs and
-// three buttons, built from the layout table in main_window.cpp.
+// three buttons, built from its layout table. Besides what the table draws it owns what is
+// the window system's: the splash timer, dragging by the background, minimising.
 class MainWindow : public QWidget {
     Q_OBJECT
   public:
@@ -41,25 +35,9 @@ class MainWindow : public QWidget {
     void paintEvent(QPaintEvent* event) override;
 
   private:
-    void build();
-    void wire();
-
     Shell& shell_;
+    FormControls controls_;
     QTimer* timer1_ = nullptr;
-    // The controls a redraw writes, looked up once.
-    QLabel* level_ = nullptr;                // Label2
-    QLabel* health_ = nullptr;               // Label15
-    QLabel* slots_[3] = {};                  // Label12 to Label14
-    QLabel* digShoot_ = nullptr;             // Label10
-    QPlainTextEdit* description_ = nullptr;  // Text1
-    QPlainTextEdit* response_ = nullptr;     // Text2
-    QLineEdit* input_ = nullptr;             // Text3
-    QWidget* splash_ = nullptr;              // Text5
-    QPlainTextEdit* intro_ = nullptr;        // Text4
-    QWidget* continue_ = nullptr;            // Label16
-    // What the read-only boxes were last given; only the game writes them.
-    std::string shownDescription_;
-    std::string shownResponse_;
     // The drag anchor: pointer position in twips at the last mouse-down on the background.
     float msePosX_ = 0;
     float msePosY_ = 0;

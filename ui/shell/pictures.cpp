@@ -53,6 +53,12 @@ QPixmap picture(const QString& resource, QSize size, qreal pixelRatio) {
     return pixmap;
 }
 
+QPixmap drawing(std::string_view name, QSize box, qreal pixelRatio) {
+    const QString svg = QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size()));
+    const QSize size = svg == QLatin1String("skull") ? kSkullSize : box;
+    return picture(QStringLiteral(":/pictures/%1.svg").arg(svg), size, pixelRatio);
+}
+
 QCursor handPointer(qreal pixelRatio) {
     return QCursor(startupPicture(QStringLiteral("hand"), kHandSize, pixelRatio), 0, 0);
 }

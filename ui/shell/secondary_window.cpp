@@ -2,18 +2,32 @@
 
 #include <QCloseEvent>
 
-#include "shell/click_label.hpp"
-#include "shell/layout.hpp"
 #include "shell/shell.hpp"
-#include "shell/widget_text.hpp"
 
 namespace tarvilon::ui {
+namespace {
 
-SecondaryWindow::SecondaryWindow(Shell& shell, Window which, QRect clientArea,
-                                 Qt::WindowFlags flags)
-    : QFrame(nullptr, flags), shell_(shell), which_(which) {
-    setGeometry(clientArea);
-    setFixedSize(clientArea.size());
+// The frame of the captionless windows: no title bar, no close box.
+constexpr Qt::WindowFlags kBareDialog =
+    Qt::Dialog | Qt::FramelessWindowHint | Qt::NoDropShadowWindowHint;
+// The about window's: a title bar to move it by, and nothing else: no system menu, no boxes.
+constexpr Qt::WindowFlags kTitledDialog =
+    Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint;
+
+Qt::WindowFlags frameOf(Window which) {
+    return layout::of(layout::formOf(which)).title.empty() ? kBareDialog : kTitledDialog;
+}
+
+}  // namespace
+
+SecondaryWindow::SecondaryWindow(Shell& shell, Window which)
+    : QFrame(nullptr, frameOf(which)),
+      shell_(shell),
+      which_(which),
+      controls_(*this, layout::formOf(which), [this](std::string_view control) {
+          shell_.click(layout::formOf(which_), control);
+      }) {
+    placeWindow(*this, layout::of(layout::formOf(which)));
     // A raised edge, as a dialog frame has; without a window manager it is the only edge.
     setFrameStyle(QFrame::Panel | QFrame::Raised);
     setLineWidth(2);
@@ -24,36 +38,6 @@ void SecondaryWindow::closeEvent(QCloseEvent* event) {
     event->ignore();
     const Window w = which_;
     shell_.act([w](Game& g) { g.requestClose(w); });
-}
-
-namespace {
-
-void place(QLabel& label, const char* name, QRect rect, std::string_view caption) {
-    label.setObjectName(QString::fromLatin1(name));
-    label.setGeometry(rect);
-    label.setTextFormat(Qt::PlainText);
-    label.setText(qt(caption));
-    label.setAlignment(Qt::AlignLeft | Qt::AlignTop);  // a label's text starts at its top
-    makeTransparent(label);
-    label.lower();
-}
-
-}  // namespace
-
-QLabel& SecondaryWindow::addLabel(const char* name, QRect rect, std::string_view caption) {
-    auto* label = new QLabel(this);
-    place(*label, name, rect, caption);
-    return *label;
-}
-
-ClickLabel& SecondaryWindow::addLine(const char* name, QRect rect, std::string_view caption,
-                                     std::function<void(Game&)> action) {
-    auto* line = new ClickLabel(this);
-    place(*line, name, rect, caption);
-    ClickLabel& label = *line;
-    connect(&label, &ClickLabel::clicked, this,
-            [this, action = std::move(action)] { shell_.act(action); });
-    return label;
 }
 
 }  // namespace tarvilon::ui

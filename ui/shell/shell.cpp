@@ -5,10 +5,6 @@
 #include "shell/main_window.hpp"
 #include "shell/secondary_window.hpp"
 #include "windows/about_window.hpp"
-#include "windows/card_window.hpp"
-#include "windows/ending_window.hpp"
-#include "windows/forester_window.hpp"
-#include "windows/guard_window.hpp"
 
 namespace tarvilon::ui {
 namespace {
@@ -16,9 +12,6 @@ namespace {
 constexpr std::size_t index(Window w) {
     return static_cast<std::size_t>(w);
 }
-
-constexpr std::array kAllWindows = {Window::Info, Window::Lesnik, Window::Musik, Window::Stol,
-                                    Window::Form2};
 
 }  // namespace
 
@@ -42,6 +35,10 @@ void Shell::act(const std::function<void(Game&)>& action) {
     redraw();
 }
 
+void Shell::click(layout::Form form, std::string_view control) {
+    if (layout::click(game_, form, control)) redraw();
+}
+
 void Shell::tick(const std::function<void(Game&)>& action, Window only) {
     action(game_);
     // A hidden window catches up when it is shown again: redraw() runs before every show.
@@ -49,24 +46,10 @@ void Shell::tick(const std::function<void(Game&)>& action, Window only) {
 }
 
 SecondaryWindow& Shell::create(Window w) {
-    std::unique_ptr<SecondaryWindow> made;
-    switch (w) {
-        case Window::Info:
-            made = std::make_unique<AboutWindow>(*this);
-            break;
-        case Window::Lesnik:
-            made = std::make_unique<ForesterWindow>(*this);
-            break;
-        case Window::Musik:
-            made = std::make_unique<GuardWindow>(*this);
-            break;
-        case Window::Stol:
-            made = std::make_unique<CardWindow>(*this);
-            break;
-        case Window::Form2:
-            made = std::make_unique<EndingWindow>(*this);
-            break;
-    }
+    // Only the about window has a part of its own, its blink timer; the others are their tables.
+    std::unique_ptr<SecondaryWindow> made = w == Window::Info
+                                                ? std::make_unique<AboutWindow>(*this)
+                                                : std::make_unique<SecondaryWindow>(*this, w);
     // Stays above the main window without being its child: a child would be disabled with it.
     made->winId();
     if (main_->windowHandle() != nullptr)
@@ -88,12 +71,11 @@ void Shell::redraw() {
     }
     main_->redraw(game_);
     bool closedOne = false;
-    for (Window which : kAllWindows) {
-        const bool exists = game_.windows().created(which);
-        if (!exists) continue;
+    for (Window which : kSecondaryWindows) {
+        if (!layout::created(game_, layout::formOf(which))) continue;
         SecondaryWindow& w = window(which) != nullptr ? *window(which) : create(which);
         w.redraw(game_);
-        const bool visible = game_.windows().visible(which);
+        const bool visible = layout::visible(game_, layout::formOf(which));
         if (visible && !w.isVisible()) {
             w.show();
             w.raise();

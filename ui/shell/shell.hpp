@@ -4,13 +4,19 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <string_view>
 
 #include "game.hpp"
+#include "layout.hpp"
 
 namespace tarvilon::ui {
 
 class MainWindow;
 class SecondaryWindow;
+
+// Every window but the main one, in the engine's order.
+inline constexpr std::array kSecondaryWindows = {Window::Info, Window::Lesnik, Window::Musik,
+                                                 Window::Stol, Window::Form2};
 
 // The Qt side of the window protocol. It owns the run's Game and every window; each click is
 // forwarded to the game as one call, and then every window redraws itself from the game's
@@ -26,6 +32,9 @@ class Shell : public QObject {
     void start();
     // Runs one action on the game, then redraws.
     void act(const std::function<void(Game&)>& action);
+    // A click on the named control of a window: the one call on the game it stands for, then
+    // a redraw.
+    void click(layout::Form form, std::string_view control);
     // A tick that only the given window shows (the about box's blink).
     void tick(const std::function<void(Game&)>& action, Window only);
 

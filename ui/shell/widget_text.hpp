@@ -4,6 +4,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QString>
+#include <QtGlobal>
 #include <string_view>
 
 namespace tarvilon::ui {
@@ -20,11 +21,14 @@ inline QString displayText(std::string_view utf8) {
     return s;
 }
 
-// A widget named as the layout names it. The layout is fixed, so a missing name is a bug.
-template <typename T>
-T& named(const QObject& parent, const char* name) {
-    T* w = parent.findChild<T*>(QString::fromLatin1(name));
-    Q_ASSERT(w != nullptr);
+// A widget named as the layout names it. The layout is fixed, so a missing name, or a widget
+// of another kind under it, is a bug: it stops the program in every build, naming what failed.
+template <typename T = QWidget>
+T& named(const QObject& parent, std::string_view name) {
+    T* w = parent.findChild<T*>(qt(name));
+    if (w == nullptr)
+        qFatal("%s has no %s named %.*s", qPrintable(parent.objectName()),
+               T::staticMetaObject.className(), static_cast<int>(name.size()), name.data());
     return *w;
 }
 

@@ -2,7 +2,6 @@
 
 #include "shell/secondary_window.hpp"
 
-class QLabel;
 class QTimer;
 
 namespace tarvilon::ui {
@@ -13,10 +12,8 @@ class AboutWindow : public SecondaryWindow {
     Q_OBJECT
   public:
     explicit AboutWindow(Shell& shell);
-    void redraw(const Game& game) override;
 
   private:
-    QLabel* title_ = nullptr;
     QTimer* timer1_ = nullptr;
 };
 

@@ -1,4 +1,4 @@
-#include "shell/layout.hpp"
+#include "shell/look.hpp"
 
 #include <QApplication>
 #include <QFontDatabase>
@@ -10,32 +10,16 @@ namespace tarvilon::ui {
 namespace {
 
 constexpr const char* kFamily = "PT Sans";
-constexpr double kDefaultPoints = 8.25;
-constexpr double kLargePoints = 9.75;
-constexpr double kTitlePoints = 24;
-constexpr QColor kFace{192, 192, 192};  // the classic 3-D face grey
+constexpr QColor kFace = colourOf(layout::kFaceGrey);
 
 }  // namespace
 
-QFont font(FontRole role) {
+QFont font(layout::Font role) {
+    const layout::FontSize size = layout::size(role);
     QFont f(kFamily);
     f.setStyleHint(QFont::SansSerif);
-    switch (role) {
-        case FontRole::Default:
-            f.setPointSizeF(kDefaultPoints);
-            break;
-        case FontRole::Large:
-            f.setPointSizeF(kLargePoints);
-            break;
-        case FontRole::Title:
-            f.setPointSizeF(kTitlePoints);
-            f.setBold(true);
-            break;
-        case FontRole::Small:
-            f.setPointSizeF(kDefaultPoints);
-            f.setBold(true);
-            break;
-    }
+    f.setPointSizeF(size.points);
+    f.setBold(size.bold);
     return f;
 }
 
@@ -66,7 +50,7 @@ void installLook() {
     p.setColor(QPalette::Disabled, QPalette::Text, Qt::black);
     p.setColor(QPalette::Disabled, QPalette::ButtonText, Qt::black);
     QApplication::setPalette(p);
-    QApplication::setFont(font(FontRole::Default));
+    QApplication::setFont(font(layout::Font::Default));
 }
 
 void fitCaption(QLabel& label) {

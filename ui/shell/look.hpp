@@ -5,25 +5,24 @@
 #include <QPalette>
 #include <QRect>
 
+#include "layout.hpp"
+
 class QLabel;
 class QWidget;
 
 namespace tarvilon::ui {
 
-// The look the windows share: the classic grey face, and the fonts the layout names.
-enum class FontRole {
-    Default,  // the window's default font, 8.25 pt
-    Large,    // 9.75 pt: the actions panel's verbs, the level and its heading
-    Title,    // 24 pt bold: the title splash
-    Small,    // 8.25 pt bold: the two small buttons
-};
+// The look the windows share: the classic grey face, and the fonts the layout names, in the
+// bundled face.
+QFont font(layout::Font role);
 
-QFont font(FontRole role);
-
+constexpr QColor colourOf(layout::Colour c) {
+    return {c.r, c.g, c.b};
+}
 // Colours of the classic 16-colour palette that the game names.
-inline constexpr QColor kDarkBlue{0, 0, 128};         // colour 1
-inline constexpr QColor kDarkGreen{0, 128, 0};        // colour 2
-inline constexpr QColor kBrightWhite{255, 255, 255};  // colour 15
+inline constexpr QColor kDarkBlue = colourOf(layout::kDarkBlue);
+inline constexpr QColor kDarkGreen = colourOf(layout::kDarkGreen);
+inline constexpr QColor kBrightWhite = colourOf(layout::kBrightWhite);
 
 // Loads the bundled font and sets the application's palette, font and style. Call once,
 // after the QApplication exists.

@@ -1,0 +1,253 @@
+#include "layout_json.hpp"
+
+#include <array>
+#include <cmath>
+
+namespace tarvilon::layout {
+namespace {
+
+// Hand-written rather than printf-style formatting, which would more than double the size of
+// the browser edition's module.
+void appendNumber(std::string& out, int n) {
+    out += std::to_string(n);
+}
+
+constexpr std::string_view kHexDigits = "0123456789abcdef";
+
+void appendHexByte(std::string& out, unsigned byte) {
+    out += kHexDigits[(byte >> 4U) & 0xFU];
+    out += kHexDigits[byte & 0xFU];
+}
+
+// A font size in points, which the tables give to the hundredth: 8.25, 9.75, 24.
+void appendPoints(std::string& out, double points) {
+    constexpr int kHundred = 100;
+    const auto hundredths = static_cast<int>(std::lround(points * kHundred));
+    appendNumber(out, hundredths / kHundred);
+    int fraction = hundredths % kHundred;
+    if (fraction == 0) return;
+    out += '.';
+    constexpr int kTen = 10;
+    out += static_cast<char>('0' + fraction / kTen);
+    fraction %= kTen;
+    if (fraction != 0) out += static_cast<char>('0' + fraction);
+}
+
+void appendBool(std::string& out, bool b) {
+    out += b ? "true" : "false";
+}
+
+void appendRect(std::string& out, const Rect& r) {
+    out += '[';
+    appendNumber(out, r.x);
+    out += ',';
+    appendNumber(out, r.y);
+    out += ',';
+    appendNumber(out, r.width);
+    out += ',';
+    appendNumber(out, r.height);
+    out += ']';
+}
+
+// "key": as the start of a member; the first member of an object passes first = true.
+void key(std::string& out, std::string_view k, bool first = false) {
+    if (!first) out += ',';
+    appendQuoted(out, k);
+    out += ':';
+}
+
+void appendControl(std::string& out, const Control& c) {
+    out += '{';
+    key(out, "name", true);
+    appendQuoted(out, c.name);
+    key(out, "kind");
+    appendQuoted(out, name(c.kind));
+    key(out, "rect");
+    appendRect(out, c.rect);
+    key(out, "caption");
+    appendQuoted(out, c.caption);
+    key(out, "tooltip");
+    appendQuoted(out, c.tooltip);
+    key(out, "visible");
+    appendBool(out, c.visible);
+    key(out, "panel");
+    appendQuoted(out, c.panel);
+    key(out, "font");
+    appendQuoted(out, name(c.font));
+    key(out, "align");
+    appendQuoted(out, name(c.align));
+    key(out, "accessible");
+    appendQuoted(out, c.accessible);
+    key(out, "text");
+    appendColour(out, c.text);
+    key(out, "background");
+    appendColour(out, c.background);
+    key(out, "wrap");
+    appendBool(out, c.wrap);
+    key(out, "picture");
+    appendQuoted(out, c.picture);
+    key(out, "border");
+    appendBool(out, c.border);
+    out += '}';
+}
+
+void appendWindow(std::string& out, const WindowLayout& w) {
+    out += '{';
+    key(out, "name", true);
+    appendQuoted(out, w.name);
+    key(out, "title");
+    appendQuoted(out, w.title);
+    key(out, "accessible");
+    appendQuoted(out, w.accessible);
+    key(out, "rect");
+    appendRect(out, w.rect);
+    key(out, "background");
+    appendColour(out, w.background);
+    key(out, "controls");
+    out += '[';
+    bool first = true;
+    for (const Control& c : w.controls) {
+        if (!first) out += ',';
+        first = false;
+        appendControl(out, c);
+    }
+    out += "]}";
+}
+
+void appendFonts(std::string& out) {
+    constexpr std::array kFonts = {Font::Default, Font::Large, Font::Title, Font::Small};
+    out += '{';
+    bool first = true;
+    for (const Font f : kFonts) {
+        key(out, name(f), first);
+        first = false;
+        const FontSize s = size(f);
+        out += "{\"points\":";
+        appendPoints(out, s.points);
+        out += ",\"bold\":";
+        appendBool(out, s.bold);
+        out += '}';
+    }
+    out += '}';
+}
+
+}  // namespace
+
+void appendQuoted(std::string& out, std::string_view text) {
+    out += '"';
+    for (const char ch : text) {
+        const auto byte = static_cast<unsigned char>(ch);
+        switch (ch) {
+            case '"':
+                out += "\\\"";
+                break;
+            case '\\':
+                out += "\\\\";
+                break;
+            case '\n':
+                out += "\\n";
+                break;
+            case '\r':
+                out += "\\r";
+                break;
+            case '\t':
+                out += "\\t";
+                break;
+            default:
+                if (byte < 0x20) {
+                    out += "\\u00";
+                    appendHexByte(out, byte);
+                } else {
+                    out += ch;  // UTF-8 passes through as it is
+                }
+        }
+    }
+    out += '"';
+}
+
+void appendColour(std::string& out, const std::optional<Colour>& colour) {
+    if (!colour) {
+        out += "null";
+        return;
+    }
+    out += "\"#";
+    appendHexByte(out, colour->r);
+    appendHexByte(out, colour->g);
+    appendHexByte(out, colour->b);
+    out += '"';
+}
+
+std::string_view name(Kind kind) {
+    switch (kind) {
+        case Kind::Label:
+            return "Label";
+        case Kind::Boxed:
+            return "Boxed";
+        case Kind::Verb:
+            return "Verb";
+        case Kind::Click:
+            return "Click";
+        case Kind::Text:
+            return "Text";
+        case Kind::Input:
+            return "Input";
+        case Kind::Splash:
+            return "Splash";
+        case Kind::Panel:
+            return "Panel";
+        case Kind::Button:
+            return "Button";
+        case Kind::Picture:
+            return "Picture";
+    }
+    return "Label";
+}
+
+std::string_view name(Font font) {
+    switch (font) {
+        case Font::Default:
+            return "Default";
+        case Font::Large:
+            return "Large";
+        case Font::Title:
+            return "Title";
+        case Font::Small:
+            return "Small";
+    }
+    return "Default";
+}
+
+std::string_view name(Align align) {
+    switch (align) {
+        case Align::TopLeft:
+            return "TopLeft";
+        case Align::TopCentre:
+            return "TopCentre";
+        case Align::Centre:
+            return "Centre";
+    }
+    return "TopLeft";
+}
+
+std::string toJson() {
+    std::string out = "{\"twipsPerPixel\":";
+    appendNumber(out, kTwipsPerPixel);
+    key(out, "splashMs");
+    appendNumber(out, kSplashMilliseconds);
+    key(out, "blinkMs");
+    appendNumber(out, kBlinkMilliseconds);
+    key(out, "fonts");
+    appendFonts(out);
+    key(out, "windows");
+    out += '[';
+    bool first = true;
+    for (const WindowLayout& w : windows()) {
+        if (!first) out += ',';
+        first = false;
+        appendWindow(out, w);
+    }
+    out += "]}";
+    return out;
+}
+
+}  // namespace tarvilon::layout

@@ -1,0 +1,29 @@
+#pragma once
+
+// The layout tables as JSON, for a front end that is not C++ (the browser page reads them
+// through its WebAssembly module and builds its elements from them).
+
+#include <string>
+#include <string_view>
+
+#include "layout.hpp"
+
+namespace tarvilon::layout {
+
+// Every window and its controls, in the tables' order and with the tables' names:
+// {"twipsPerPixel": 15, "splashMs": .., "blinkMs": .., "fonts": {"Default": {"points": ..,
+// "bold": ..}, ..}, "windows": [{"name", "title", "accessible", "rect": [x, y, w, h],
+// "background": "#rrggbb", "controls": [{"name", "kind", "rect", "caption", "tooltip",
+// "visible", "panel", "font", "align", "accessible", "text", "background", "wrap",
+// "picture", "border"}, ..]}, ..]}. Colours are "#rrggbb" or null where the table has none.
+[[nodiscard]] std::string toJson();
+
+// Pieces for writing more JSON in the same form.
+void appendQuoted(std::string& out, std::string_view text);  // a JSON string, UTF-8 kept
+void appendColour(std::string& out, const std::optional<Colour>& colour);
+
+[[nodiscard]] std::string_view name(Kind kind);
+[[nodiscard]] std::string_view name(Font font);
+[[nodiscard]] std::string_view name(Align align);
+
+}  // namespace tarvilon::layout

@@ -1,0 +1,25 @@
+# Writes the service worker: the list of files it keeps for offline play, and a cache name
+# made from a hash of their contents, so that a new build replaces what browsers keep.
+#   cmake -DSITE=site -DIN=sw.js -DOUT=site/sw.js -P stamp.cmake
+file(GLOB_RECURSE files RELATIVE ${SITE} ${SITE}/*)
+list(SORT files)
+set(kept)
+set(digests "")
+foreach(file ${files})
+  # Only what the game needs to start and play: not the worker itself, the package's
+  # screenshot, the launcher icons or the font licence.
+  if(file STREQUAL "sw.js" OR file MATCHES "^screenshots/" OR file MATCHES "\\.png$"
+     OR file MATCHES "LICENSE$")
+    continue()
+  endif()
+  file(SHA256 ${SITE}/${file} digest)
+  string(APPEND digests "${file} ${digest}\n")
+  list(APPEND kept "\"./${file}\"")
+endforeach()
+string(SHA256 version "${digests}")
+string(SUBSTRING ${version} 0 16 version)
+list(JOIN kept ",\n  " list)
+file(READ ${IN} worker)
+string(REPLACE "@VERSION@" "${version}" worker "${worker}")
+string(REPLACE "\"@FILES@\"" "\"./\",\n  ${list}" worker "${worker}")
+file(WRITE ${OUT} "${worker}")
