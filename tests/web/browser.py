@@ -98,7 +98,7 @@ def chromium(width=1024, height=768, extra=()):
 # whether it sits in an inert window, and its box in viewport pixels. Ids are FORM.CONTROL.
 SNAPSHOT = """
 const out = {};
-for (const el of document.querySelectorAll('#screen [id]')) {
+for (const el of document.querySelectorAll('body [id]')) {
   const r = el.getBoundingClientRect();
   out[el.id] = {
     text: el.tagName === 'INPUT' ? el.value : el.textContent,
