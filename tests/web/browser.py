@@ -33,7 +33,7 @@ CHROMIUM = "/usr/bin/chromium"
 CHROMEDRIVER = "/usr/bin/chromedriver"
 # The sandbox refuses to run as root; no GPU in a headless box.
 FLAGS = ("--headless=new", "--no-sandbox", "--disable-gpu", "--disable-dev-shm-usage",
-         "--hide-scrollbars", "--force-device-scale-factor=1")
+         "--force-device-scale-factor=1")
 TIMEOUT = 10.0  # s: a wait that takes longer has failed
 
 
