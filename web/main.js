@@ -61,7 +61,6 @@ function newRun(again) {
     focusBefore: null,
     splashTimer: 0,
     blinkTimer: 0,
-    drawnText: new Map(), // what each control was last given, to touch only what changed
     unmeasured: new Set(), // controls with new text not yet measured on screen
   };
   measureScreen();
@@ -74,6 +73,7 @@ function newRun(again) {
   }
   redraw();
   const ready = () => {
+    performance.mark("tarvilon-ready");
     window.tarvilonReady = true;
     document.dispatchEvent(new Event("tarvilonready"));
   };
@@ -194,10 +194,12 @@ function buildTitleBar(windowEl, w) {
   });
   bar.addEventListener("pointermove", (e) => {
     if (!anchor || e.buttons !== 1) return;
-    const left = anchor.left + (e.clientX - anchor.x) / view.scale;
-    const top = anchor.top + (e.clientY - anchor.y) / view.scale;
-    windowEl.style.left = `${Math.round(left)}px`;
-    windowEl.style.top = `${Math.round(Math.max(TITLE_BAR, top))}px`;
+    const [left, top] = clampToPage(
+      Math.round(anchor.left + (e.clientX - anchor.x) / view.scale),
+      Math.round(anchor.top + (e.clientY - anchor.y) / view.scale),
+      windowEl.offsetWidth, windowEl.offsetHeight, TITLE_BAR);
+    windowEl.style.left = `${left}px`;
+    windowEl.style.top = `${top}px`;
   });
   const drop = () => {
     anchor = null;
@@ -437,16 +439,21 @@ function wireDrag(el) {
 // Moves the main window, keeping it within the page so that it can always be taken back.
 function moveMain(dx, dy) {
   const w = view.windows.get(page.main);
-  const [, , width, height] = w.table.rect.map(px);
-  // The page's edges in the screen's pixels at scale 1.
-  const minX = view.origin.x - screenEl.offsetLeft / view.scale;
-  const minY = view.origin.y - screenEl.offsetTop / view.scale;
-  const maxX = minX + pageEl.clientWidth / view.scale - width;
-  const maxY = minY + pageEl.clientHeight / view.scale - height;
-  const clamp = (v, lo, hi) => Math.min(Math.max(v, lo), Math.max(lo, hi));
-  view.mainPos.x = clamp(view.mainPos.x + dx, minX, maxX);
-  view.mainPos.y = clamp(view.mainPos.y + dy, minY, maxY);
+  const [left, top] = clampToPage(view.mainPos.x + dx - view.origin.x,
+    view.mainPos.y + dy - view.origin.y, w.el.offsetWidth, w.el.offsetHeight, 0);
+  view.mainPos = { x: left + view.origin.x, y: top + view.origin.y };
   placeWindow(w.el, view.mainPos.x, view.mainPos.y);
+}
+
+// A window's place on the screen element (pixels at scale 1) kept inside the page, with room
+// above it for a title bar where it has one.
+function clampToPage(left, top, width, height, titleBar) {
+  const minLeft = -screenEl.offsetLeft / view.scale;
+  const minTop = -screenEl.offsetTop / view.scale;
+  const maxLeft = minLeft + pageEl.clientWidth / view.scale - width;
+  const maxTop = minTop + pageEl.clientHeight / view.scale - height;
+  const clamp = (v, lo, hi) => Math.min(Math.max(v, lo), Math.max(lo, hi));
+  return [clamp(left, minLeft, maxLeft), clamp(top, minTop + titleBar, maxTop)];
 }
 
 // ---- Drawing ---------------------------------------------------------------------------
@@ -463,31 +470,39 @@ function redraw() {
     if (!form.created) continue;
     const isMain = name === page.main;
     const shown = form.visible && !(isMain && view.minimised);
-    w.el.hidden = !shown;
-    if (isMain) w.el.inert = !form.enabled;
-    else if (shown) dialog = name;
+    if (w.el.hidden === shown) w.el.hidden = !shown;
+    if (isMain && w.el.inert === form.enabled) w.el.inert = !form.enabled;
+    if (!isMain && shown) dialog = name;
     drawForm(w, form);
   }
   measure();
-  view.bar.hidden = !view.minimised;
+  if (view.bar.hidden === view.minimised) view.bar.hidden = !view.minimised;
   moveFocus(dialog);
   updateBlink();
 }
 
+// Touches only what changed since the last redraw, so that a click costs the page next to
+// nothing beyond the controls it changes.
 function drawForm(w, form) {
   for (const [name, c] of w.controls) {
     const shown = form.controls[name];
     if (!shown) continue;
-    const key = c.el.id;
-    const last = view.drawnText.get(key);
-    if (last !== shown.text) {
-      view.drawnText.set(key, shown.text);
+    const drawn = c.drawn || (c.drawn = {});
+    if (drawn.text !== shown.text) {
+      drawn.text = shown.text;
       writeText(c.el, c.table, shown.text);
     }
-    c.el.hidden = !shown.visible;
-    c.el.style.color = shown.colour || c.table.text || "";
-    if (shown.accessible !== c.el.dataset.accessible) {
-      c.el.dataset.accessible = shown.accessible;
+    if (drawn.visible !== shown.visible) {
+      drawn.visible = shown.visible;
+      c.el.hidden = !shown.visible;
+    }
+    const colour = shown.colour || c.table.text || "";
+    if (drawn.colour !== colour) {
+      drawn.colour = colour;
+      c.el.style.color = colour;
+    }
+    if (drawn.accessible !== shown.accessible) {
+      drawn.accessible = shown.accessible;
       describe(c.el, c.table, shown.accessible);
     }
   }
@@ -496,7 +511,7 @@ function drawForm(w, form) {
 function writeText(el, c, text) {
   switch (c.kind) {
     case "Text":
-      el.textContent = text.replace(/\r\n?/g, "\n");
+      writeParagraphs(el, text);
       el.scrollTop = 0; // new text is read from its start
       view.unmeasured.add(el);
       break;
@@ -519,6 +534,7 @@ function measure() {
   for (const el of view.unmeasured) {
     if (!el.getClientRects().length) continue;
     if (el.classList.contains("text")) {
+      fitParagraphs(el);
       el.classList.toggle("unscrolled", el.scrollHeight <= el.clientHeight);
     } else {
       fitCaption(el);
@@ -531,6 +547,28 @@ const composing = new WeakSet();
 document.addEventListener("compositionstart", (e) => composing.add(e.target));
 document.addEventListener("compositionend", (e) => composing.delete(e.target));
 const isComposing = (el) => composing.has(el);
+
+// A text box's text, one block per line the game broke by hand (CR LF): the desktop's text
+// box lays each such line out on its own and rounds its height up to a whole pixel, which
+// fitParagraphs() copies once the box is on screen.
+function writeParagraphs(el, text) {
+  const blocks = text.split(/\r\n?|\n/).map((line) => {
+    const block = document.createElement("div");
+    if (line) block.textContent = line;
+    else block.append(document.createElement("br"));
+    return block;
+  });
+  el.replaceChildren(...(text ? blocks : []));
+}
+
+function fitParagraphs(el) {
+  const blocks = [...el.children];
+  // All reads, then all writes: one layout, not one per block.
+  const heights = blocks.map((b) => b.getBoundingClientRect().height / view.scale);
+  blocks.forEach((b, i) => {
+    b.style.height = `${Math.ceil(heights[i] - 0.01)}px`;
+  });
+}
 
 // A label's caption; measure() fits it to its box.
 function setText(el, c, text) {
@@ -550,16 +588,19 @@ function fitCaption(el) {
   }
 }
 
-// Focus follows the windows as it does on the desktop: into a dialogue when it comes up, and
-// back to where it was in the main window when it goes.
+// Focus follows the windows as it does on the desktop: into a dialogue when it comes up (or
+// when what had the focus in it has gone, a card the turn took away), and back to where it was
+// in the main window when the dialogue goes.
 function moveFocus(dialog) {
-  if (dialog === view.shownDialog) return;
   if (dialog) {
-    if (!view.shownDialog) view.focusBefore = document.activeElement;
     const el = view.windows.get(dialog).el;
-    const first = [...el.querySelectorAll("[tabindex='0'], button")].find((c) => !c.hidden);
-    (first || el).focus();
-  } else if (view.focusBefore && document.contains(view.focusBefore)) {
+    if (dialog !== view.shownDialog && !view.shownDialog) view.focusBefore = document.activeElement;
+    if (dialog !== view.shownDialog || !el.contains(document.activeElement)) {
+      const first = [...el.querySelectorAll("[tabindex='0'], button")]
+        .find((c) => c.getClientRects().length > 0);
+      (first || el).focus();
+    }
+  } else if (view.shownDialog && view.focusBefore && document.contains(view.focusBefore)) {
     view.focusBefore.focus();
     view.focusBefore = null;
   }
@@ -581,10 +622,8 @@ function updateBlink() {
 
 function blink() {
   session.blinkTick();
-  const [form, control] = page.blink;
-  const shown = JSON.parse(session.formState(form)).controls[control];
-  const c = view.windows.get(form).controls.get(control);
-  c.el.style.color = shown.colour || c.table.text || "";
+  const form = page.blink[0];
+  drawForm(view.windows.get(form), JSON.parse(session.formState(form)));
 }
 
 function drawEnd() {
