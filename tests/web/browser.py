@@ -249,6 +249,7 @@ class Player:
         self.clickable = {key for key, _, c in page.controls() if c["kind"] in CLICKABLE}
         self.main = page.main()
         self.input = self.el(WORD)
+        self.typed = False
         self.log = []
 
     def el(self, control, form=None):
@@ -282,9 +283,15 @@ class Player:
         self.p.click(found(snap)[0], snap)
 
     def examine(self, word):
-        self.p.click(self.input)
+        # The player clicks into the box once; as on the desktop, the keyboard stays with it
+        # through the clicks on verbs and the dialogues that come and go.
+        if not self.typed:
+            self.p.click(self.input)
+            self.typed = True
         self.p.type(word)
-        self.p.wait_text(self.input, word)
+        self.p.wait_for(f"{word!r} typed into the input box", lambda s: s[self.input]["text"] == word
+                        or f"it reads {s[self.input]['text']!r}, the keyboard is with "
+                           f"{self.p.d.execute_script('return document.activeElement.id')!r}")
         self.p.click(self.el(EXAMINE))
         # Examine empties the input box at the end of the click: an empty box means it was handled.
         self.p.wait_text(self.input, "")
