@@ -89,9 +89,10 @@ def transfer(site, out, driver, url):
         paths[path] = paths.get(path, 0) + 1
     rows = []
     for path, times in sorted(paths.items()):
-        name = path.lstrip("/") or "/ (index.html)"
-        data = open(os.path.join(site, path.lstrip("/") or "index.html"), "rb").read()
-        packs = name.endswith(COMPRESSED_TYPES)
+        file = path.lstrip("/") or "index.html"
+        name = file if path != "/" else "/ (index.html)"
+        data = open(os.path.join(site, file), "rb").read()
+        packs = file.endswith(COMPRESSED_TYPES)
         gz = len(gzip.compress(data, 9, mtime=0)) if packs else len(data)
         br = len(brotli.compress(data, quality=11)) if packs and brotli else len(data)
         rows.append((name, times, len(data), gz, br))
