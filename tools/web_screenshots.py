@@ -59,10 +59,10 @@ def shoot(site, outdir, suffix, query, size, phone):
                 driver.execute_cdp_cmd("Emulation.setDeviceMetricsOverride", {
                     "width": phone[0], "height": phone[1], "deviceScaleFactor": 1, "mobile": True})
 
-            def snap(name):
+            def snap(name, crop=True):
                 path = os.path.join(outdir, f"{name}{suffix}.png")
                 p.screenshot(path)
-                if not phone:
+                if crop and not phone:
                     left, top, right, bottom = driver.execute_script(SHOWN_AREA)
                     left, top = max(0, int(left) - MARGIN), max(0, int(top) - MARGIN)
                     width, height = int(right) + MARGIN - left, int(bottom) + MARGIN - top
@@ -85,8 +85,14 @@ def shoot(site, outdir, suffix, query, size, phone):
             snap("04-about")
             p.click(player.el(ABOUT_CLOSE, "info"))
             player.wait_window(player.main)
+            # The page's own: the bar a minimised main window leaves at the foot of the page.
+            p.click(".".join(p.settings["minimise"]))
+            p.wait_for("the bar", lambda s: s["minimised"]["shown"])
+            snap("04-minimised", crop=False)
+            p.click("minimised")
+            player.wait_window(player.main)
             player.walk(steps[2:])
-            snap("11-over")
+            snap("11-over")  # the page's own too: the run is over
     finally:
         server.stop()
 
