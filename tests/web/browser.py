@@ -173,7 +173,9 @@ class Page:
             got = snap.get(element)
             if got and got["shown"] and (got["text"].startswith(text) if startswith else got["text"] == text):
                 return True
-            return f"{element} shows {shorten(got['text']) if got else None!r}" + ("" if not got or got["shown"] else " (hidden)")
+            if not got:
+                return f"there is no {element}"
+            return f"{element} shows {shorten(got['text'])!r}" + ("" if got["shown"] else " (hidden)")
         return self.wait_for(f"{element} to show {text!r}", shows)
 
     # ---- real input ----------------------------------------------------------------------------
