@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Performance report: builds a Release tree in build/bench, runs the engine benchmarks, the
 # start-up and click probes and the idle measurement, prints the report and writes it to
-# build/bench/report.txt. Options go to bench/run.py (--runs, --clicks, --idle-seconds,
-# --repetitions). Takes a few minutes; it is not a test and ctest never runs it.
+# build/bench/report.txt; then the browser edition's report (bench/web_perf.py). Options go to
+# bench/run.py (--runs, --clicks, --idle-seconds, --repetitions). Takes a few minutes; it is not
+# a test and ctest never runs it.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -25,4 +26,24 @@ cmake -S . -B "$tree" -G Ninja -DCMAKE_BUILD_TYPE=Release \
   -DBUILD_TESTING=OFF -DTARVILON_BUILD_BENCH=ON >/dev/null
 cmake --build "$tree" --target tarvilon tarvilon_engine_bench tarvilon_startup_probe_game \
   tarvilon_startup_probe_bare tarvilon_click_bench
-exec /usr/bin/python3 bench/run.py "$tree" "$@"
+/usr/bin/python3 bench/run.py "$tree" "$@"
+
+# The browser edition: built with the web preset and measured in headless Chromium; its report
+# follows the desktop's and is written to build/web/perf_report.txt.
+web_packages=(emscripten fonttools python3-brotli librsvg2-bin chromium chromium-driver python3-selenium)
+missing=()
+for p in "${web_packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "Installing: ${missing[*]}"
+  sudo=()
+  [ "$(id -u)" -eq 0 ] || sudo=(sudo)
+  "${sudo[@]}" apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends \
+    "${missing[@]}" >/dev/null
+fi
+cmake --preset web >/dev/null
+cmake --build --preset web >/dev/null
+echo
+/usr/bin/python3 bench/web_perf.py build/web/site --out build/web/perf_report.txt

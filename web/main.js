@@ -263,6 +263,9 @@ function buildControl(w, c) {
       el.setAttribute("role", "button");
       el.tabIndex = 0;
       el.addEventListener("click", () => clickControl(w.name, c.name));
+      // A label takes no focus from a pointer, as on the desktop: the keyboard stays with the
+      // input box, so that the next word can be typed straight after a click on a verb.
+      el.addEventListener("mousedown", (e) => e.preventDefault());
       // Space and Enter on the label are a click on it, as a button's are.
       el.addEventListener("keydown", (e) => {
         if (e.key === "Enter") {

@@ -1,0 +1,348 @@
+"""The browser edition in a real headless Chromium, driven as a person would drive it.
+
+Shared by the browser test, the screenshot script and the performance report: a static server
+for the built site, one Chromium under chromedriver, and a Page that reads what every element
+shows and clicks and types with real pointer and key events. Debian's /usr/bin/python3, where
+selenium lives.
+"""
+
+import contextlib
+import functools
+import http.server
+import os
+import shutil
+import socketserver
+import sys
+import tempfile
+import threading
+import time
+
+from selenium import webdriver
+from selenium.webdriver.chrome.options import Options
+from selenium.webdriver.chrome.service import Service
+from selenium.webdriver.common.action_chains import ActionChains
+from selenium.webdriver.common.actions.action_builder import ActionBuilder
+from selenium.webdriver.common.actions.mouse_button import MouseButton
+
+sys.dont_write_bytecode = True  # keep the source tree free of __pycache__
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "e2e"))
+
+from road import CARDS, CELLS, EXAMINE, WORD, load  # noqa: E402  the shared road and what its checks read
+
+CHROMIUM = "/usr/bin/chromium"
+CHROMEDRIVER = "/usr/bin/chromedriver"
+# The sandbox refuses to run as root; no GPU in a headless box.
+FLAGS = ("--headless=new", "--no-sandbox", "--disable-gpu", "--disable-dev-shm-usage",
+         "--force-device-scale-factor=1")
+TIMEOUT = 10.0  # s: a wait that takes longer has failed
+
+
+class Server:
+    """The site over HTTP on 127.0.0.1 at a free port, in a thread of this process, so that
+    the test can take it away (offline) and nothing outlives the test."""
+
+    def __init__(self, site, handler=None):
+        handler = handler or Quiet
+        self.httpd = socketserver.ThreadingTCPServer(
+            ("127.0.0.1", 0), functools.partial(handler, directory=site), bind_and_activate=False)
+        self.httpd.daemon_threads = True
+        self.httpd.allow_reuse_address = True
+        self.httpd.server_bind()
+        self.httpd.server_activate()
+        self.url = f"http://127.0.0.1:{self.httpd.server_address[1]}/"
+        self.thread = threading.Thread(target=self.httpd.serve_forever, daemon=True)
+        self.thread.start()
+
+    def stop(self):
+        if self.thread:
+            self.httpd.shutdown()
+            self.httpd.server_close()
+            self.thread.join()
+            self.thread = None
+
+
+class Quiet(http.server.SimpleHTTPRequestHandler):
+    extensions_map = {**http.server.SimpleHTTPRequestHandler.extensions_map,
+                      ".wasm": "application/wasm", ".webmanifest": "application/manifest+json",
+                      ".woff2": "font/woff2", ".svg": "image/svg+xml", ".js": "text/javascript"}
+
+    def log_message(self, *args):
+        pass
+
+
+@contextlib.contextmanager
+def chromium(width=1024, height=768, extra=()):
+    """One headless Chromium with its own fresh profile; quit by its driver, whose process is
+    ended by PID if it does not go."""
+    profile = tempfile.mkdtemp(prefix="tarvilon-chromium-")
+    options = Options()
+    options.binary_location = CHROMIUM
+    for flag in (*FLAGS, f"--window-size={width},{height}", f"--user-data-dir={profile}", *extra):
+        options.add_argument(flag)
+    service = Service(CHROMEDRIVER, log_path=os.devnull)
+    driver = webdriver.Chrome(service=service, options=options)
+    process = service.process
+    try:
+        yield driver
+    finally:
+        try:
+            driver.quit()
+        finally:
+            if process.poll() is None:
+                process.kill()  # by its PID, which Popen holds
+                process.wait()
+            shutil.rmtree(profile, ignore_errors=True)
+
+
+# What every element of the page shows: its text (an input's value), whether it is on screen,
+# whether it sits in an inert window, and its box in viewport pixels. Ids are FORM.CONTROL.
+SNAPSHOT = """
+const out = {};
+for (const el of document.querySelectorAll('body [id]')) {
+  const r = el.getBoundingClientRect();
+  out[el.id] = {
+    text: el.tagName === 'INPUT' ? el.value : el.textContent,
+    shown: el.getClientRects().length > 0,
+    inert: el.closest('[inert]') !== null,
+    rect: [r.left, r.top, r.width, r.height],
+  };
+}
+return out;
+"""
+
+# The layout tables and the page's own settings, from the module the page itself loads.
+TABLES = """
+const done = arguments[arguments.length - 1];
+import('./tarvilon.js').then((m) => m.default()).then((module) => {
+  done([module.Session.layout(), module.Session.page()]);
+}).catch((e) => done(String(e)));
+"""
+
+
+class WaitFailed(AssertionError):
+    pass
+
+
+class Page:
+    """The page in one browser tab: reads with one script call, acts with real input."""
+
+    def __init__(self, driver):
+        self.d = driver
+        self.layout = None
+        self.settings = None
+
+    def open(self, url):
+        self.d.get(url)
+        self.wait_ready()
+
+    def wait_ready(self):
+        self.wait_until("the page to be ready", lambda: self.d.execute_script("return window.tarvilonReady === true"))
+        if self.layout is None:
+            import json
+            tables = self.d.execute_async_script(TABLES)
+            assert isinstance(tables, list), f"the page's module did not load: {tables}"
+            self.layout, self.settings = json.loads(tables[0]), json.loads(tables[1])
+
+    def snapshot(self):
+        return self.d.execute_script(SNAPSHOT)
+
+    def wait_until(self, what, predicate, timeout=TIMEOUT):
+        end = time.monotonic() + timeout
+        while True:
+            result = predicate()
+            if result:
+                return result
+            if time.monotonic() > end:
+                raise WaitFailed(f"timed out waiting for {what}")
+            time.sleep(0.01)
+
+    def wait_for(self, what, predicate, timeout=TIMEOUT):
+        """Waits until predicate(snapshot) holds; returns that snapshot. On a timeout says what
+        the page showed instead, through predicate's own message if it returns a string."""
+        end = time.monotonic() + timeout
+        while True:
+            snap = self.snapshot()
+            if predicate(snap) is True:
+                return snap
+            if time.monotonic() > end:
+                raise WaitFailed(f"timed out waiting for {what}: {predicate(snap) or 'not so'}")
+            time.sleep(0.01)
+
+    def wait_text(self, element, text, startswith=False):
+        def shows(snap):
+            got = snap.get(element)
+            if got and got["shown"] and (got["text"].startswith(text) if startswith else got["text"] == text):
+                return True
+            if not got:
+                return f"there is no {element}"
+            return f"{element} shows {shorten(got['text'])!r}" + ("" if got["shown"] else " (hidden)")
+        return self.wait_for(f"{element} to show {text!r}", shows)
+
+    # ---- real input ----------------------------------------------------------------------------
+
+    def click_at(self, x, y, button=MouseButton.LEFT):
+        actions = ActionBuilder(self.d, duration=0)
+        actions.pointer_action.move_to_location(int(x), int(y))
+        actions.pointer_action.pointer_down(button=button)
+        actions.pointer_action.pointer_up(button=button)
+        actions.perform()
+
+    def click(self, element, snap=None):
+        """A left click at the middle of the element as it stands on screen now."""
+        box = (snap or self.snapshot())[element]
+        assert box["shown"], f"{element} is not on screen"
+        x, y, w, h = box["rect"]
+        self.click_at(x + w / 2, y + h / 2)
+
+    def drag(self, x, y, dx, dy, button=MouseButton.LEFT, steps=4):
+        actions = ActionBuilder(self.d, duration=20)
+        actions.pointer_action.move_to_location(int(x), int(y))
+        actions.pointer_action.pointer_down(button=button)
+        for i in range(1, steps + 1):
+            actions.pointer_action.move_to_location(int(x + dx * i / steps), int(y + dy * i / steps))
+        actions.pointer_action.pointer_up(button=button)
+        actions.perform()
+
+    def type(self, text):
+        """Key events for each character, to whatever has the keyboard."""
+        ActionChains(self.d).send_keys(text).perform()
+
+    # ---- the tables ------------------------------------------------------------------------------
+
+    def windows(self):
+        return self.layout["windows"]
+
+    def window(self, name):
+        return next(w for w in self.layout["windows"] if w["name"] == name)
+
+    def controls(self):
+        """(element id, window table, control table) of every control."""
+        for w in self.layout["windows"]:
+            for c in w["controls"]:
+                yield f"{w['name']}.{c['name']}", w, c
+
+    def main(self):
+        return self.settings["main"]
+
+    def screenshot(self, path):
+        self.d.execute_async_script(
+            "const done = arguments[0]; document.fonts.ready.then(() => "
+            "requestAnimationFrame(() => requestAnimationFrame(() => done())));")
+        self.d.save_screenshot(path)
+
+
+def shorten(text, most=120):
+    return text if text is None or len(text) <= most else text[:most] + f"... ({len(text)} chars)"
+
+
+CLICKABLE = ("Verb", "Click", "Button")
+
+
+class Player:
+    """Walks a route file through the page. Every step waits until the page shows what the
+    road expects: the wait is both the synchronisation and the check. Hooks let the caller
+    look closer when a window first comes up or at a named moment."""
+
+    def __init__(self, page, on_window=None, on_moment=None, before_first_examine=None):
+        self.p = page
+        self.on_window = on_window or (lambda name: None)
+        self.on_moment = on_moment or (lambda name: None)
+        self.before_first_examine = before_first_examine
+        self.clickable = {key for key, _, c in page.controls() if c["kind"] in CLICKABLE}
+        self.main = page.main()
+        self.input = self.el(WORD)
+        self.typed = False
+        self.log = []
+
+    def el(self, control, form=None):
+        return f"{form or self.main}.{control}"
+
+    def walk(self, steps):
+        for number, action, target, checks in steps:
+            self.log.append(f"{number}: {action} {target}")
+            try:
+                if action == "examine":
+                    if self.before_first_examine:
+                        hook, self.before_first_examine = self.before_first_examine, None
+                        hook()
+                    self.examine(target)
+                elif action == "turn":
+                    self.turn(target)
+                else:
+                    self.press(target)
+                for what, value in checks:
+                    self.check(what, value, target)
+            except AssertionError as e:
+                raise AssertionError(f"route line {number} ({action} {target}): {e}") from None
+
+    def press(self, caption):
+        """Clicks the one control on screen, in a window that takes input, that reads caption."""
+        def found(snap):
+            hits = [key for key in self.clickable
+                    if snap[key]["shown"] and not snap[key]["inert"] and snap[key]["text"] == caption]
+            return hits if len(hits) == 1 else False
+        snap = self.p.wait_for(f"one control that takes clicks to read {caption!r}", lambda s: bool(found(s)))
+        self.p.click(found(snap)[0], snap)
+
+    def examine(self, word):
+        # The player clicks into the box once; as on the desktop, the keyboard stays with it
+        # through the clicks on verbs and the dialogues that come and go.
+        if not self.typed:
+            self.p.click(self.input)
+            self.typed = True
+        self.p.type(word)
+        self.p.wait_for(f"{word!r} typed into the input box", lambda s: s[self.input]["text"] == word
+                        or f"it reads {s[self.input]['text']!r}, the keyboard is with "
+                           f"{self.p.d.execute_script('return document.activeElement.id')!r}")
+        self.p.click(self.el(EXAMINE))
+        # Examine empties the input box at the end of the click: an empty box means it was handled.
+        self.p.wait_text(self.input, "")
+
+    def turn(self, which):
+        card = self.el(CARDS[which], "Stol")
+        self.p.click(card)
+        others = [self.el(c, "Stol") for c in CARDS.values() if c != CARDS[which]]
+        self.p.wait_for("the other two cards to go", lambda s: not any(s[c]["shown"] for c in others))
+
+    def shown_dialogs(self, snap):
+        return [w["name"] for w in self.p.windows() if w["name"] != self.main and snap[w["name"]]["shown"]]
+
+    def check(self, what, value, target):
+        p = self.p
+        if what in CELLS:
+            p.wait_text(self.el(CELLS[what]), value)
+        elif what == "answer":
+            dialogs = self.shown_dialogs(p.snapshot())
+            assert len(dialogs) == 1, f"an answer is expected in one window, shown: {dialogs}"
+            p.wait_text(self.el("Label1", dialogs[0]), value)
+        elif what == "card":
+            p.wait_text(self.el(CARDS[target], "Stol"), value)
+        elif what == "place":
+            number, _, opening = value.partition(" ")
+            p.wait_text(self.el("Text1"), "" if number == "none" else opening, startswith=number != "none")
+        elif what == "window":
+            self.wait_window(value)
+        elif what == "ended":
+            self.wait_ended()
+        elif what == "moment":
+            self.on_moment(value)
+        else:
+            raise AssertionError(f"the route checks {what!r}, which this player cannot read")
+
+    def wait_window(self, name):
+        """name takes the input: alone on screen with the main window, which is inert under it."""
+        def up(snap):
+            dialogs = self.shown_dialogs(snap)
+            main = snap[self.main]
+            wanted = [] if name == self.main else [name]
+            if dialogs == wanted and main["shown"] and main["inert"] == bool(wanted):
+                return True
+            return f"dialogs shown {dialogs}, main window {'inert' if main['inert'] else 'takes input'}"
+        self.p.wait_for(f"window {name} to take the input", up)
+        self.on_window(name)
+
+    def wait_ended(self):
+        def over(snap):
+            windows = [w["name"] for w in self.p.windows() if snap[w["name"]]["shown"]]
+            return not windows and snap["over"]["shown"] or f"windows still shown: {windows}"
+        self.p.wait_for("the run to end", over)

@@ -1,0 +1,319 @@
+#!/usr/bin/python3
+"""The browser edition played from start to end in one headless Chromium, with real pointer
+and key events: the start-up, the about window, minimising, dragging, input the game must
+shrug off, the whole shared road with its card of fate and ending, what a screen reader hears
+in every window, a new run, and a reload with no network after the first visit.
+
+    test_browser.py SITE_DIR ROUTE_FILE
+"""
+
+import os
+import sys
+import time
+import traceback
+
+sys.dont_write_bytecode = True  # keep the source tree free of __pycache__
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+
+from selenium.webdriver.common.actions.mouse_button import MouseButton  # noqa: E402
+from selenium.webdriver.common.keys import Keys  # noqa: E402
+
+from browser import CELLS, EXAMINE, Page, Player, Server, chromium, load, shorten  # noqa: E402
+
+INTRO, ABOUT, ABOUT_CLOSE = "Text4", "Command3", "Command1"
+SPLASH_MS = (1800, 4000)  # on screen: the timer starts as the window is built, before the
+# first frame is laid out, and a busy machine may be late
+WORKER_S = 30  # for the service worker to have the game kept
+
+# Installed before the page's own scripts: records errors, and when the splash comes and goes.
+WATCH = """
+window.__test = { errors: [] };
+addEventListener('error', (e) => __test.errors.push(String(e.message)));
+addEventListener('unhandledrejection', (e) => __test.errors.push(String(e.reason)));
+const watch = new MutationObserver(() => {
+  const splash = document.querySelector('.control.splash');
+  if (!splash) return;
+  const on = splash.getClientRects().length > 0;
+  if (on && __test.splashShown === undefined) {
+    __test.splashShown = performance.now();
+    __test.splashId = splash.id;
+  } else if (!on && __test.splashShown !== undefined) {
+    __test.splashGone = performance.now();
+    watch.disconnect();
+  }
+});
+watch.observe(document, { subtree: true, childList: true, attributes: true, attributeFilter: ['hidden'] });
+"""
+
+# What a screen reader must hear from each kind of control, given its table row and what it
+# reads now: (role, name, description); None leaves that part unchecked, and a kind mapped
+# to None is not checked at all.
+_button = lambda c, text: ("button", c["accessible"] or text, None)  # noqa: E731
+_box = lambda c, text: ("textbox", c["accessible"], None)  # noqa: E731
+_described = lambda c, text: (None, None, c["accessible"]) if c["accessible"] else None  # noqa: E731
+HEARD = {
+    "Verb": _button,
+    "Click": _button,
+    "Button": _button,
+    "Text": _box,
+    "Input": _box,
+    "Picture": lambda c, text: ("image", c["accessible"], None) if c["accessible"] else None,
+    "Panel": lambda c, text: ("group", c["tooltip"], None) if c["tooltip"] else None,
+    "Boxed": _described,
+    "Label": _described,
+    "Splash": lambda c, text: None,
+}
+
+# Input no game would expect: mixed scripts typed key by key, then a huge paste of control
+# characters, right-to-left marks, combining accents, astral symbols and markup. (Line breaks
+# never reach the game: a one-line box turns them into blanks itself.)
+TYPED = "Abc ДЕФ ελλη עברית 中文 ǅ"
+PASTED = "ж\u0000\u0007\u001b[31m\t\u202e\u0301\u200b漢字\U0001f600\U0001d11e\\\"'<b>&amp;" * 4000
+
+
+class Test:
+    def __init__(self, site, route):
+        self.site = site
+        self.steps = load(route)
+        self.seen = set()  # windows whose accessibility has been checked
+
+    def run(self):
+        server = Server(self.site)
+        try:
+            with chromium() as driver:
+                self.p = Page(driver)
+                try:
+                    self.phases(server)
+                except BaseException:
+                    self.p.d.save_screenshot(os.path.abspath("test_browser-failure.png"))
+                    raise
+        finally:
+            server.stop()
+
+    def phases(self, server):
+        d = self.p.d
+        d.execute_cdp_cmd("Page.addScriptToEvaluateOnNewDocument", {"source": WATCH})
+        for name, phase in (("start-up", lambda: self.start(server.url)),
+                            ("about window", self.about),
+                            ("minimise and restore", self.minimise),
+                            ("drag", self.drag),
+                            ("the whole road", self.road),
+                            ("a new run", self.new_run),
+                            ("offline reload", lambda: self.offline(server))):
+            began = time.monotonic()
+            phase()
+            errors = d.execute_script("return window.__test.errors")
+            assert not errors, f"the page threw: {errors}"
+            print(f"ok  {name} ({time.monotonic() - began:.1f} s)", flush=True)
+
+    # ---- phases ------------------------------------------------------------------------------
+
+    def start(self, url):
+        p = self.p
+        p.open(url + "?scale=1")
+        self.main = p.main()
+        self.at_start = self.main_texts(p.snapshot())
+        self.player = Player(p, on_window=self.heard_once, before_first_examine=self.bad_input)
+        timing = p.wait_until("the splash to go",
+                              lambda: p.d.execute_script("return __test.splashGone !== undefined && __test"))
+        splash = next(f"{w['name']}.{c['name']}" for w in p.windows() for c in w["controls"] if c["kind"] == "Splash")
+        assert timing["splashId"] == splash, f"the splash shown was {timing['splashId']}"
+        shown_for = timing["splashGone"] - timing["splashShown"]
+        assert SPLASH_MS[0] <= shown_for <= SPLASH_MS[1], f"the splash stayed {shown_for:.0f} ms"
+        # The intro waits for the player, with the way on under it.
+        snap = p.snapshot()
+        intro = snap[self.player.el(INTRO)]
+        assert intro["shown"] and intro["text"], "the intro is not shown after the splash"
+        first = self.steps[0]
+        assert first[1] == "press", f"the road does not start by going past the intro: {first}"
+        assert any(snap[k]["shown"] and snap[k]["text"] == first[2] for k in self.player.clickable), \
+            f"{first[2]} is not shown under the intro"
+        self.heard(self.main)
+
+    def about(self):
+        p, player = self.p, self.player
+        p.click(player.el(ABOUT))
+        player.wait_window("info")  # checks what it says to a screen reader, too
+        title = p.window("info")["title"]
+        p.wait_text("info.title", title)
+        p.click(player.el(ABOUT_CLOSE, "info"))
+        player.wait_window(self.main)
+
+    def minimise(self):
+        p = self.p
+        before = p.snapshot()[self.main]["rect"]
+        p.click(".".join(p.settings["minimise"]))
+        p.wait_for("the main window to make way for the bar",
+                   lambda s: not s[self.main]["shown"] and s["minimised"]["shown"] or "not so")
+        p.wait_text("minimised", p.settings["title"])
+        p.click("minimised")
+        snap = p.wait_for("the main window back", lambda s: s[self.main]["shown"] and not s["minimised"]["shown"])
+        assert snap[self.main]["rect"] == before, f"restored at {snap[self.main]['rect']}, was {before}"
+
+    def drag(self):
+        """Only the left button drags, and the window follows the pointer exactly."""
+        p = self.p
+        x, y = p.d.execute_script("""
+            const w = document.getElementById(arguments[0]);
+            const r = w.getBoundingClientRect();
+            for (let y = r.top + 3; y < r.bottom; y += 2)
+              for (let x = r.left + 3; x < r.right; x += 2)
+                if (document.elementFromPoint(x, y) === w) return [x, y];
+            return null;""", self.main)
+        before = p.snapshot()[self.main]["rect"]
+        p.drag(x, y, 40, 30, button=MouseButton.RIGHT)
+        after = p.snapshot()[self.main]["rect"]
+        assert after == before, f"a right-button drag moved the window from {before} to {after}"
+        p.drag(x, y, 37, -23)
+        after = p.snapshot()[self.main]["rect"]
+        moved = (after[0] - before[0], after[1] - before[1])
+        assert moved == (37, -23), f"a drag by (37, -23) moved the window by {moved}"
+        p.drag(x + 37, y - 23, -37, 23)  # back, so that pictures of later moments match
+
+    def road(self):
+        self.player.walk(self.steps)
+
+    def new_run(self):
+        p = self.p
+        p.wait_text("over.message", p.settings["gameOver"])
+        p.click("over.newRun")
+        p.wait_ready()
+        # The new run starts as the first did, with nothing left of the old one.
+        p.wait_for("a new run as the first began",
+                   lambda s: s[self.main]["shown"] and not s["over"]["shown"] and self.main_texts(s) == self.at_start)
+
+    def main_texts(self, snap):
+        return {k: v["text"] for k, v in snap.items() if k.startswith(self.main + ".")}
+
+    def offline(self, server):
+        """The first visit left the game with the service worker: it starts with no server."""
+        p = self.p
+        p.d.set_script_timeout(WORKER_S + 5)
+        kept = p.d.execute_async_script("""
+            const [done, ms] = [arguments[1], arguments[0]];
+            setTimeout(() => done(false), ms);
+            navigator.serviceWorker.ready.then(() => done(true));""", WORKER_S * 1000)
+        assert kept, f"no service worker was ready {WORKER_S} s after the first visit"
+        server.stop()
+        # Only the service worker may answer: the browser's own cache is off.
+        p.d.execute_cdp_cmd("Network.enable", {})
+        p.d.execute_cdp_cmd("Network.setCacheDisabled", {"cacheDisabled": True})
+        p.d.refresh()
+        p.wait_ready()
+        snap = p.wait_for("the game after an offline reload",
+                          lambda s: s[self.main]["shown"] and s[self.player.el(INTRO)]["shown"])
+        assert snap[self.player.el(INTRO)]["text"], "the intro is empty after an offline reload"
+        served = p.d.execute_script(
+            "return performance.getEntriesByType('navigation')[0].workerStart > 0")
+        assert served, "the offline reload was not served by the service worker"
+
+    # ---- what the road hands over ------------------------------------------------------------
+
+    def bad_input(self):
+        """Typed and pasted nonsense reaches the game as it is, runs no verb, and Examine of it
+        finds nothing and changes nothing else."""
+        p, player = self.p, self.player
+        cells = {player.el(cell) for cell in CELLS.values()}
+        before = {k: v["text"] for k, v in p.snapshot().items() if k in cells}
+        p.click(player.input)
+        p.type(TYPED)
+        p.d.execute_cdp_cmd("Input.insertText", {"text": PASTED})
+        expected = TYPED + PASTED
+        p.wait_for("the input box to keep what was typed", lambda s: s[player.input]["text"] == expected
+                   or f"it shows {shorten(s[player.input]['text'])!r}")
+        p.type(Keys.ENTER)
+        snap = p.snapshot()
+        now = {k: v["text"] for k, v in snap.items() if k in cells}
+        assert now == before and snap[player.input]["text"] == expected, "Enter did something"
+        p.click(player.el(EXAMINE))
+        snap = p.wait_text(player.input, "")
+        now = {k: v["text"] for k, v in snap.items() if k in cells}
+        assert now == before, f"examining nonsense changed {before} to {now}"
+
+    def heard_once(self, form):
+        if form not in self.seen:
+            self.heard(form)
+
+    def heard(self, form):
+        """Every control of the window on screen reads to a screen reader as its table says;
+        a secondary window is a modal dialog and nothing of the main window is reachable."""
+        self.seen.add(form)
+        p = self.p
+        nodes = accessibility_tree(p.d)
+        snap = p.snapshot()
+        w = p.window(form)
+        wrong = []
+
+        def expect(key, what, want, got):
+            if want is not None and want != got:
+                wrong.append(f"{key}: {what} {got!r}, expected {want!r}")
+
+        node = nodes.get(form, {})
+        expect(form, "name", w["accessible"], node.get("name"))
+        if form == self.main:
+            response = self.player.el(CELLS["response"])
+            expect(response, "live", "polite", nodes.get(response, {}).get("live"))
+        else:
+            expect(form, "role", "dialog", node.get("role"))
+            expect(form, "modal", True, node.get("modal"))
+            reachable = [k for k in nodes if k.startswith(self.main + ".")]
+            expect(self.main, "reachable controls", [], reachable)
+        for c in w["controls"]:
+            key = f"{form}.{c['name']}"
+            if not snap[key]["shown"]:
+                continue
+            heard = HEARD[c["kind"]](c, snap[key]["text"])
+            if heard is None:
+                continue
+            node = nodes.get(key)
+            if node is None:
+                wrong.append(f"{key}: not in the accessibility tree")
+                continue
+            for what, want in zip(("role", "name", "description"), heard):
+                expect(key, what, want, node.get(what))
+            # Whatever the table says, nothing the player uses goes unnamed.
+            if c["kind"] in ("Text", "Input", "Verb", "Click", "Button") and form == self.main and not node.get("name"):
+                wrong.append(f"{key}: no name")
+        assert not wrong, f"window {form} reads wrong to a screen reader:\n  " + "\n  ".join(wrong)
+
+
+def accessibility_tree(driver):
+    """The browser's accessibility tree, as a screen reader gets it, by element id: role,
+    name, description and properties of every node not ignored."""
+    ids = {}
+
+    def walk(node):
+        attributes = node.get("attributes", [])
+        for key, value in zip(attributes[::2], attributes[1::2]):
+            if key == "id":
+                ids[node["backendNodeId"]] = value
+        for child in node.get("children", []):
+            walk(child)
+
+    walk(driver.execute_cdp_cmd("DOM.getDocument", {"depth": -1})["root"])
+    nodes = {}
+    for node in driver.execute_cdp_cmd("Accessibility.getFullAXTree", {})["nodes"]:
+        key = ids.get(node.get("backendDOMNodeId"))
+        if node.get("ignored") or key is None:
+            continue
+        summary = {part: node[part]["value"] for part in ("role", "name", "description") if part in node}
+        summary.update({prop["name"]: prop["value"].get("value") for prop in node.get("properties", [])})
+        nodes[key] = summary
+    return nodes
+
+
+def main():
+    if len(sys.argv) != 3:
+        sys.exit(__doc__)
+    began = time.monotonic()
+    try:
+        Test(sys.argv[1], sys.argv[2]).run()
+    except Exception:
+        traceback.print_exc()
+        print(f"FAILED after {time.monotonic() - began:.1f} s")
+        sys.exit(1)
+    print(f"passed in {time.monotonic() - began:.1f} s")
+
+
+if __name__ == "__main__":
+    main()

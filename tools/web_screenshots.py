@@ -1,0 +1,127 @@
+#!/usr/bin/python3
+"""Screenshots of the browser edition at the moments a player meets each window, taken on the
+road of one whole game in headless Chromium: at ?scale=1, at ?scale=2 and in a phone's 360x640
+viewport. Named as tools/screenshots.sh names the desktop's, so that given the desktop's
+folder it also puts each pair side by side (desktop left, browser right).
+
+    tools/web_screenshots.py [OUTDIR (./screenshots-web)] [SITE (build/web/site)] [DESKTOP_DIR]
+"""
+
+import os
+import subprocess
+import sys
+
+sys.dont_write_bytecode = True  # keep the source tree free of __pycache__
+ROOT = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..")
+sys.path.insert(0, os.path.join(ROOT, "tests", "web"))
+
+from browser import Page, Player, Server, chromium, load  # noqa: E402
+
+# Road moments to file names, as the desktop's screenshots name them.
+MOMENTS = {"forester": "05-forester", "guard": "06-guard", "cards": "07-cards",
+           "cards-turned": "08-cards-turned", "ending": "09-ending"}
+ABOUT, ABOUT_CLOSE = "Command3", "Command1"
+# (file suffix, address, browser window, phone viewport): the desktop's "" and "-2x", and a phone.
+VIEWS = (("", "?scale=1", (1024, 768), None),
+         ("-2x", "?scale=2", (1280, 1024), None),
+         ("-phone", "", (360, 640), (360, 640)))
+MARGIN = 4  # screen px round the windows, at any scale, as the desktop's pictures have
+
+# The box round every window on screen (a title bar included), in viewport pixels.
+SHOWN_AREA = """
+const boxes = [...document.querySelectorAll('.window')].filter((w) => w.getClientRects().length)
+  .flatMap((w) => [w, ...w.querySelectorAll('.title-bar')]).map((e) => e.getBoundingClientRect());
+if (!boxes.length) { const r = document.getElementById('screen').getBoundingClientRect(); boxes.push(r); }
+return [Math.min(...boxes.map((b) => b.left)), Math.min(...boxes.map((b) => b.top)),
+        Math.max(...boxes.map((b) => b.right)), Math.max(...boxes.map((b) => b.bottom))];
+"""
+
+
+class Shooter(Player):
+    """Walks the road and takes a picture at each moment and each first look at a place."""
+
+    def __init__(self, page, snap):
+        super().__init__(page, on_moment=lambda m: m in MOMENTS and snap(MOMENTS[m]))
+        self.snap = snap
+
+    def check(self, what, value, target):
+        super().check(what, value, target)
+        if what == "place" and value != "none":
+            self.snap(f"10-place-{int(value.split()[0]):02}")
+
+
+def shoot(site, outdir, suffix, query, size, phone):
+    server = Server(site)
+    try:
+        with chromium(*size) as driver:
+            p = Page(driver)
+            if phone:
+                driver.execute_cdp_cmd("Emulation.setDeviceMetricsOverride", {
+                    "width": phone[0], "height": phone[1], "deviceScaleFactor": 1, "mobile": True})
+
+            def snap(name, crop=True):
+                path = os.path.join(outdir, f"{name}{suffix}.png")
+                p.screenshot(path)
+                if crop and not phone:
+                    left, top, right, bottom = driver.execute_script(SHOWN_AREA)
+                    left, top = max(0, int(left) - MARGIN), max(0, int(top) - MARGIN)
+                    width, height = int(right) + MARGIN - left, int(bottom) + MARGIN - top
+                    subprocess.run(["convert", path, "-crop", f"{width}x{height}+{left}+{top}", "+repage", path],
+                                   check=True)
+                print(f"wrote {path}", flush=True)
+
+            p.open(server.url + query)
+            snap("01-start")
+            splash = next(f"{w['name']}.{c['name']}" for w in p.windows() for c in w["controls"]
+                          if c["kind"] == "Splash")
+            p.wait_for("the splash to go", lambda s: not s[splash]["shown"])
+            snap("02-intro")
+            steps = load(os.path.join(ROOT, "tests", "routes", "road.txt"))
+            player = Shooter(p, snap)
+            player.walk(steps[:2])  # past the intro, and the first look round
+            snap("03-look")
+            p.click(player.el(ABOUT))
+            player.wait_window("info")
+            snap("04-about")
+            p.click(player.el(ABOUT_CLOSE, "info"))
+            player.wait_window(player.main)
+            # The page's own: the bar a minimised main window leaves at the foot of the page.
+            p.click(".".join(p.settings["minimise"]))
+            p.wait_for("the bar", lambda s: s["minimised"]["shown"])
+            snap("04-minimised", crop=False)
+            p.click("minimised")
+            player.wait_window(player.main)
+            player.walk(steps[2:])
+            snap("11-over")  # the page's own too: the run is over
+    finally:
+        server.stop()
+
+
+def pair(desktop_dir, web_dir, pairs_dir):
+    os.makedirs(pairs_dir, exist_ok=True)
+    for name in sorted(os.listdir(web_dir)):
+        desktop = os.path.join(desktop_dir, name)
+        if os.path.exists(desktop):
+            out = os.path.join(pairs_dir, name)
+            subprocess.run(["convert", desktop, os.path.join(web_dir, name), "-bordercolor", "white",
+                            "-border", "4", "-background", "white", "-gravity", "north", "+append", out],
+                           check=True)
+            print(f"wrote {out}", flush=True)
+
+
+def main():
+    outdir = os.path.abspath(sys.argv[1] if len(sys.argv) > 1 else "screenshots-web")
+    site = os.path.abspath(sys.argv[2] if len(sys.argv) > 2 else os.path.join(ROOT, "build", "web", "site"))
+    desktop = sys.argv[3] if len(sys.argv) > 3 else None
+    if not os.path.exists(os.path.join(site, "index.html")):
+        sys.exit(f"web_screenshots.py: no site at {site}; build it first: cmake --build --preset web")
+    web_dir = os.path.join(outdir, "web")
+    os.makedirs(web_dir, exist_ok=True)
+    for view in VIEWS:
+        shoot(site, web_dir, *view)
+    if desktop:
+        pair(desktop, web_dir, os.path.join(outdir, "pairs"))
+
+
+if __name__ == "__main__":
+    main()
