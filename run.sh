@@ -26,6 +26,8 @@ web_packages=(
   cmake ninja-build python3
   emscripten fonttools python3-brotli librsvg2-bin
 )
+# What the browser test drives the page with: a real headless browser.
+browser_packages=(chromium chromium-driver python3-selenium)
 
 install_missing() {
   local missing=()
@@ -66,6 +68,9 @@ case "${1:-}" in
     # address and undefined-behaviour sanitizers.
     build_and_test default
     build_and_test sanitize
+    # The browser edition, built with emscripten and played in headless Chromium.
+    install_missing "${web_packages[@]}" "${browser_packages[@]}"
+    build_and_test web
     ;;
   web)
     install_missing "${web_packages[@]}"
