@@ -74,8 +74,11 @@ std::string Seen(const Game& g, const route::Step& step, std::string_view what) 
     }
     // "window": every window that takes input now, which must be exactly one.
     std::string up = g.windows().mainEnabled() && !g.ended() ? "Form1" : "";
-    for (auto [name, window] : kWindows)
-        if (g.windows().visible(window)) up += (up.empty() ? "" : "+") + std::string(name);
+    for (auto [name, window] : kWindows) {
+        if (!g.windows().visible(window)) continue;
+        if (!up.empty()) up += '+';
+        up += name;
+    }
     return up;
 }
 
