@@ -7,19 +7,22 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-packages=(cmake ninja-build g++ qt6-base-dev qt6-svg-dev libbenchmark-dev xvfb xdotool python3)
-missing=()
-for p in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
-done
-if [ ${#missing[@]} -gt 0 ]; then
+install_missing() {
+  local missing=()
+  for p in "$@"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
   echo "Installing: ${missing[*]}"
-  sudo=()
+  local sudo=()
   [ "$(id -u)" -eq 0 ] || sudo=(sudo)
   "${sudo[@]}" apt-get update -qq
   DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends \
     "${missing[@]}" >/dev/null
-fi
+}
+
+packages=(cmake ninja-build g++ qt6-base-dev qt6-svg-dev libbenchmark-dev xvfb xdotool python3)
+install_missing "${packages[@]}"
 
 tree=build/bench
 cmake -S . -B "$tree" -G Ninja -DCMAKE_BUILD_TYPE=Release \
@@ -31,18 +34,7 @@ cmake --build "$tree" --target tarvilon tarvilon_engine_bench tarvilon_startup_p
 # The browser edition: built with the web preset and measured in headless Chromium; its report
 # follows the desktop's and is written to build/web/perf_report.txt.
 web_packages=(emscripten fonttools python3-brotli librsvg2-bin chromium chromium-driver python3-selenium)
-missing=()
-for p in "${web_packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-  echo "Installing: ${missing[*]}"
-  sudo=()
-  [ "$(id -u)" -eq 0 ] || sudo=(sudo)
-  "${sudo[@]}" apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends \
-    "${missing[@]}" >/dev/null
-fi
+install_missing "${web_packages[@]}"
 cmake --preset web >/dev/null
 cmake --build --preset web >/dev/null
 echo

@@ -21,6 +21,7 @@ sys.dont_write_bytecode = True  # keep the source tree free of __pycache__
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "web"))
 
 from browser import EXAMINE, WORD, Page, Player, Quiet, Server, chromium, load  # noqa: E402
+from run import TARGETS, Report, load_average, target  # noqa: E402  (the desktop report's pieces)
 
 try:
     import brotli
@@ -38,21 +39,6 @@ COMPRESSED_TYPES = (".html", ".css", ".js", ".mjs", ".wasm", ".svg", ".json", ".
 ABOUT, ABOUT_CLOSE = "Command3", "Command1"
 ROAD = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "routes", "road.txt")
 
-TARGETS = []
-
-
-def target(what, met, measured):
-    TARGETS.append((what, met, measured))
-    return "met" if met else "MISSED"
-
-
-class Report:
-    def __init__(self):
-        self.lines = []
-
-    def __call__(self, text=""):
-        self.lines.append(text)
-        print(text, flush=True)
 
 
 class Counting(Quiet):
@@ -67,11 +53,6 @@ class Counting(Quiet):
 def quantile(values, q):
     v = sorted(values)
     return v[min(len(v) - 1, max(0, round(q * (len(v) - 1))))]
-
-
-def load_average():
-    with open("/proc/loadavg") as f:
-        return " ".join(f.read().split()[:3])
 
 
 # 1. Bytes --------------------------------------------------------------------------------------
