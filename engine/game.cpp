@@ -101,11 +101,8 @@ void Game::finish() {
     if (takesInput(Window::Form2)) windows_.end(Ending::Finale);
 }
 
-void Game::requestCloseMain() {
-    windows_.end(Ending::Exit);
-}
-
 void Game::requestClose(Window w) {
+    if (w == Window::Form1) windows_.end(Ending::Exit);
     if (w == Window::Form2) finish();
 }
 

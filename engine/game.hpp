@@ -13,13 +13,13 @@
 namespace tarvilon {
 
 enum class Verb {
-    LookAround,  // Label5 "ОСМОТРЕТЬСЯ"
-    Examine,     // Label6 "ОБСЛЕДОВАТЬ"
-    Talk,        // Label7 "Разговор"
-    Go,          // Label8 "Идти"
-    Craft,       // Label9 "Мастерить"
-    DigShoot,    // Label10 "Копать" / "Стрелять"
-    PickUp,      // Label11 "Подобрать"
+    LookAround,
+    Examine,
+    Talk,
+    Go,
+    Craft,
+    DigShoot,  // digs, and shoots once the game says so
+    PickUp,
 };
 
 // A whole run of the game, headless: the world cells, the windows' state and the encounters.
@@ -32,25 +32,24 @@ class Game {
     // Main window
     void type(std::string_view word);  // the input box's new text
     void press(Verb verb);
-    void dismissIntro();     // Label16 "ДАЛЕЕ..."
-    void splashTimerTick();  // Timer1
-    void exit();             // Command2 "Выход"
-    void openAbout();        // Command3 "&Инфо"
+    void dismissIntro();     // the intro's "next"
+    void splashTimerTick();  // the timer that ends the title splash
+    void exit();
+    void openAbout();
 
     // Secondary windows
-    void closeAbout();       // info.Command1 "&Отмена"
-    void blinkAboutTitle();  // info.Timer1, ticking whether shown or not once created
+    void closeAbout();
+    void blinkAboutTitle();  // the about box's timer, ticking whether shown or not once created
     void ask(ForesterLine line);
     void say(GuardLine line);
     void turn(Card card);
-    void claimVictory();  // Stol.Label7 "Победа!"
-    void acceptDeath();   // Stol.Label6 "Вы погибли"
-    void finish();        // Form2.Label1 "Конец..."
+    void claimVictory();  // the victory the cards offer
+    void acceptDeath();   // the death the cards offer
+    void finish();        // the ending's last click
 
     // The window system asks a window to close (Alt+F4 and the like). A secondary window
-    // refuses, since only its own controls may close it; the ending window takes it as
-    // "Конец..."; the main window ends the run.
-    void requestCloseMain();
+    // refuses, since only its own controls may close it; the ending window takes it as its
+    // last click; the main window ends the run.
     void requestClose(Window w);
 
     [[nodiscard]] const World& world() const { return world_; }

@@ -49,10 +49,6 @@ inline constexpr Colour kDarkBlue{0, 0, 128};         // colour 1
 inline constexpr Colour kDarkGreen{0, 128, 0};        // colour 2
 inline constexpr Colour kBrightWhite{255, 255, 255};  // colour 15
 
-// The window that every control belongs to. Form1 is the main window; the others are the
-// engine's secondary windows.
-enum class Form { Form1, Info, Lesnik, Musik, Stol, Form2 };
-
 enum class Kind {
     Label,    // a plain label
     Boxed,    // a label in a single-line border on white: a state cell
@@ -92,11 +88,65 @@ struct FontSize {
     return {};
 }
 
-enum class Align { TopLeft, TopCentre, Centre };
+// A label's text is drawn from its top, at the left or centred across.
+enum class Align { TopLeft, TopCentre };
+
+// What a control shows of the game, where not its own caption. The operand says which slot,
+// card or line; the table's helpers below write it.
+struct Shows {
+    enum class What : std::uint8_t {
+        Caption,          // its own caption, always
+        Level,            // the level cell
+        Health,           // the health cell
+        Slot,             // an inventory slot (which: Slot)
+        DigShootCaption,  // the dig-and-shoot verb's caption, which the game changes
+        Description,      // the description box
+        Response,         // the response box, which verbs write and test
+        Word,             // the input box: the object word
+        Splash,           // its caption while the title splash is up
+        Intro,            // its caption while the intro is up
+        ForesterAnswer,   // the forester's last answer
+        GuardAnswer,      // the guard's last answer
+        GuardLine,        // its caption while the guard offers the line (which: GuardLine)
+        Card,             // a card of fate, face down or turned (which: Card)
+        Deal,             // the number the card table dealt
+        DeathOffer,       // "Вы погибли", once the cards offer it
+        VictoryOffer,     // "Победа!", once the cards offer it
+        BlinkingTitle,    // the about box's title, in the colour of its blink
+    };
+    What what = What::Caption;
+    int which = 0;
+    friend bool operator==(const Shows&, const Shows&) = default;
+};
+
+// What a click on a control does: one call on the game, or a minimise.
+struct Does {
+    enum class What : std::uint8_t {
+        Nothing,
+        Press,         // a verb (which: Verb)
+        DismissIntro,  // "ДАЛЕЕ..."
+        Minimise,      // the window system's, not the game's
+        Exit,
+        OpenAbout,
+        CloseAbout,
+        Ask,           // a forester line (which: ForesterLine)
+        Say,           // a guard line (which: GuardLine)
+        Turn,          // a card (which: Card)
+        ClaimVictory,
+        AcceptDeath,
+        Finish,        // "Конец..."
+        Type,          // the input box: typing edits the object word
+    };
+    What what = What::Nothing;
+    int which = 0;
+    friend bool operator==(const Does&, const Does&) = default;
+};
 
 struct Control {
     std::string_view name;  // as the form names it: "Label10", "Text2"
     Kind kind = Kind::Label;
+    Shows shows = {};               // what of the game it shows, where not its caption
+    Does does = {};                 // what a click on it does
     Rect rect;                      // twips, relative to its panel or else its window
     std::string_view caption = {};  // as first drawn; view() gives what it shows later
     std::string_view tooltip = {};
@@ -106,7 +156,7 @@ struct Control {
     Align align = Align::TopLeft;
     // What a screen reader is told: a text box's or picture's name, a cell's description.
     std::string_view accessible = {};
-    std::optional<Colour> text = {};        // text colour, where not the window's
+    std::optional<Colour> textColour = {};  // where not the window's
     std::optional<Colour> background = {};  // filled background; transparent where empty
     bool wrap = false;                      // a label that wraps its caption
     std::string_view picture = {};          // Kind::Picture: "forester", "guard", "skull"
@@ -114,7 +164,7 @@ struct Control {
 };
 
 struct WindowLayout {
-    Form form = Form::Form1;
+    Window window = Window::Form1;
     std::string_view name;        // "Form1", "lesnik", ...
     std::string_view title;       // the title bar's caption; empty: no title bar
     std::string_view accessible;  // what a screen reader calls the window
@@ -124,11 +174,10 @@ struct WindowLayout {
 };
 
 [[nodiscard]] std::span<const WindowLayout> windows();
-[[nodiscard]] const WindowLayout& of(Form form);
-// Null where the form has no control of that name.
-[[nodiscard]] const Control* find(Form form, std::string_view control);
-// The form that shows the engine's secondary window.
-[[nodiscard]] Form formOf(Window window);
+[[nodiscard]] const WindowLayout& of(Window window);
+// The window's control that shows, or does, this; null where none does.
+[[nodiscard]] const Control* showing(Window window, Shows shows);
+[[nodiscard]] const Control* doing(Window window, Does does);
 
 // What a control shows now. Only the fields a control can change during a run are here.
 struct Shown {
@@ -139,16 +188,49 @@ struct Shown {
     // What a screen reader is told now: the table's, or a turned card's word.
     std::string accessible;
 };
-[[nodiscard]] Shown view(const Game& game, Form form, const Control& control);
+[[nodiscard]] Shown view(const Game& game, const Control& control);
 
-// Whether the form's window exists yet (each is made on first use and then only shown and
-// hidden), whether it is on screen now, and whether it takes input.
-[[nodiscard]] bool created(const Game& game, Form form);
-[[nodiscard]] bool visible(const Game& game, Form form);
-[[nodiscard]] bool enabled(const Game& game, Form form);
+// Whether the window exists yet (each is made on first use and then only shown and hidden),
+// whether it is on screen now, and whether it takes input.
+[[nodiscard]] bool created(const Game& game, Window window);
+[[nodiscard]] bool visible(const Game& game, Window window);
+[[nodiscard]] bool enabled(const Game& game, Window window);
 
-// A click on the named control: the one call on the game it stands for. Returns false, and
-// does nothing, for a control that takes no clicks (minimise is the front end's own).
-bool click(Game& game, Form form, std::string_view control);
+// What became of a click, for the front end: nothing (the control takes no clicks, or its
+// window takes no input now), a call on the game (redraw), or a minimise, which is the window
+// system's business.
+enum class Clicked { Nothing, Played, Minimise };
+Clicked click(Game& game, const Control& control);
+// The player's edit of a box that takes typing: the box's whole new text.
+void type(Game& game, const Control& control, std::string_view text);
+// The window system asks the window to close (Alt+F4, Escape on a page's dialogue).
+void requestClose(Game& game, Window window);
+
+// The response box, which a screen reader hears as each new answer arrives.
+[[nodiscard]] constexpr bool announces(const Control& c) {
+    return c.shows.what == Shows::What::Response;
+}
+// The title that a timer of its window redraws on its own.
+[[nodiscard]] constexpr bool blinks(const Control& c) {
+    return c.shows.what == Shows::What::BlinkingTitle;
+}
+
+// A one-line caption too long for the width it is drawn in takes the largest size below the
+// table's, in these steps and not below the floor, at which it fits. Both front ends fit
+// every caption with this, whenever its text changes; `width(points)` measures the caption.
+inline constexpr double kFitStep = 0.25;
+inline constexpr double kFitSmallest = 6;
+template <typename Measure>
+[[nodiscard]] double fittedPoints(double points, double room, Measure width) {
+    while (width(points) > room && points - kFitStep >= kFitSmallest) points -= kFitStep;
+    return points;
+}
+
+// A state cell draws its text inside a one-pixel border, indented two pixels more on each
+// side; its caption is fitted to what is left.
+inline constexpr int kCellBorderPx = 1;
+inline constexpr int kCellIndentPx = 2;
+// The about window's title bar, where a front end draws one itself.
+inline constexpr int kTitleBarPx = 18;
 
 }  // namespace tarvilon::layout

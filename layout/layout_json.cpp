@@ -62,6 +62,16 @@ void appendControl(std::string& out, const Control& c) {
     appendQuoted(out, c.name);
     key(out, "kind");
     appendQuoted(out, name(c.kind));
+    key(out, "shows");
+    appendQuoted(out, name(c.shows.what));
+    key(out, "does");
+    appendQuoted(out, name(c.does.what));
+    key(out, "which");
+    appendNumber(out, c.does.what != Does::What::Nothing ? c.does.which : c.shows.which);
+    key(out, "live");
+    appendBool(out, announces(c));
+    key(out, "blinks");
+    appendBool(out, blinks(c));
     key(out, "rect");
     appendRect(out, c.rect);
     key(out, "caption");
@@ -78,8 +88,8 @@ void appendControl(std::string& out, const Control& c) {
     appendQuoted(out, name(c.align));
     key(out, "accessible");
     appendQuoted(out, c.accessible);
-    key(out, "text");
-    appendColour(out, c.text);
+    key(out, "textColour");
+    appendColour(out, c.textColour);
     key(out, "background");
     appendColour(out, c.background);
     key(out, "wrap");
@@ -95,6 +105,8 @@ void appendWindow(std::string& out, const WindowLayout& w) {
     out += '{';
     key(out, "name", true);
     appendQuoted(out, w.name);
+    key(out, "main");
+    appendBool(out, w.window == Window::Form1);
     key(out, "title");
     appendQuoted(out, w.title);
     key(out, "accessible");
@@ -127,6 +139,24 @@ void appendFonts(std::string& out) {
         out += ",\"bold\":";
         appendBool(out, s.bold);
         out += '}';
+    }
+    out += '}';
+}
+
+void appendColours(std::string& out) {
+    constexpr std::array<std::pair<std::string_view, Colour>, 5> kColours = {{
+        {"face", kFaceGrey},
+        {"black", kBlack},
+        {"white", kWhite},
+        {"darkBlue", kDarkBlue},
+        {"darkGreen", kDarkGreen},
+    }};
+    out += '{';
+    bool first = true;
+    for (const auto& [n, c] : kColours) {
+        key(out, n, first);
+        first = false;
+        appendColour(out, c);
     }
     out += '}';
 }
@@ -218,15 +248,57 @@ std::string_view name(Font font) {
 }
 
 std::string_view name(Align align) {
-    switch (align) {
-        case Align::TopLeft:
-            return "TopLeft";
-        case Align::TopCentre:
-            return "TopCentre";
-        case Align::Centre:
-            return "Centre";
-    }
-    return "TopLeft";
+    return align == Align::TopCentre ? "TopCentre" : "TopLeft";
+}
+
+std::string_view name(Shows::What what) {
+    using enum Shows::What;
+    constexpr std::array<std::pair<Shows::What, std::string_view>, 18> kNames = {{
+        {Caption, "Caption"},
+        {Level, "Level"},
+        {Health, "Health"},
+        {Slot, "Slot"},
+        {DigShootCaption, "DigShootCaption"},
+        {Description, "Description"},
+        {Response, "Response"},
+        {Word, "Word"},
+        {Splash, "Splash"},
+        {Intro, "Intro"},
+        {ForesterAnswer, "ForesterAnswer"},
+        {GuardAnswer, "GuardAnswer"},
+        {GuardLine, "GuardLine"},
+        {Card, "Card"},
+        {Deal, "Deal"},
+        {DeathOffer, "DeathOffer"},
+        {VictoryOffer, "VictoryOffer"},
+        {BlinkingTitle, "BlinkingTitle"},
+    }};
+    for (const auto& [w, n] : kNames)
+        if (w == what) return n;
+    return "Caption";
+}
+
+std::string_view name(Does::What what) {
+    using enum Does::What;
+    constexpr std::array<std::pair<Does::What, std::string_view>, 14> kNames = {{
+        {Nothing, "Nothing"},
+        {Press, "Press"},
+        {DismissIntro, "DismissIntro"},
+        {Minimise, "Minimise"},
+        {Exit, "Exit"},
+        {OpenAbout, "OpenAbout"},
+        {CloseAbout, "CloseAbout"},
+        {Ask, "Ask"},
+        {Say, "Say"},
+        {Turn, "Turn"},
+        {ClaimVictory, "ClaimVictory"},
+        {AcceptDeath, "AcceptDeath"},
+        {Finish, "Finish"},
+        {Type, "Type"},
+    }};
+    for (const auto& [w, n] : kNames)
+        if (w == what) return n;
+    return "Nothing";
 }
 
 std::string toJson() {
@@ -236,6 +308,18 @@ std::string toJson() {
     appendNumber(out, kSplashMilliseconds);
     key(out, "blinkMs");
     appendNumber(out, kBlinkMilliseconds);
+    key(out, "titleBarPx");
+    appendNumber(out, kTitleBarPx);
+    key(out, "cellBorderPx");
+    appendNumber(out, kCellBorderPx);
+    key(out, "cellIndentPx");
+    appendNumber(out, kCellIndentPx);
+    key(out, "fitStep");
+    appendPoints(out, kFitStep);
+    key(out, "fitSmallest");
+    appendPoints(out, kFitSmallest);
+    key(out, "colours");
+    appendColours(out);
     key(out, "fonts");
     appendFonts(out);
     key(out, "windows");

@@ -11,11 +11,13 @@
 namespace tarvilon::layout {
 
 // Every window and its controls, in the tables' order and with the tables' names:
-// {"twipsPerPixel": 15, "splashMs": .., "blinkMs": .., "fonts": {"Default": {"points": ..,
-// "bold": ..}, ..}, "windows": [{"name", "title", "accessible", "rect": [x, y, w, h],
-// "background": "#rrggbb", "controls": [{"name", "kind", "rect", "caption", "tooltip",
-// "visible", "panel", "font", "align", "accessible", "text", "background", "wrap",
-// "picture", "border"}, ..]}, ..]}. Colours are "#rrggbb" or null where the table has none.
+// {"twipsPerPixel": 15, "splashMs", "blinkMs", "titleBarPx", "cellBorderPx", "cellIndentPx",
+// "fitStep", "fitSmallest", "colours": {"face": "#rrggbb", ..}, "fonts": {"Default":
+// {"points": .., "bold": ..}, ..}, "windows": [{"name", "main", "title", "accessible",
+// "rect": [x, y, w, h], "background": "#rrggbb", "controls": [{"name", "kind", "shows",
+// "does", "which", "live", "blinks", "rect", "caption", "tooltip", "visible", "panel", "font",
+// "align", "accessible", "textColour", "background", "wrap", "picture", "border"}, ..]}, ..]}.
+// Colours are "#rrggbb" or null where the table has none.
 [[nodiscard]] std::string toJson();
 
 // Pieces for writing more JSON in the same form.
@@ -25,5 +27,7 @@ void appendColour(std::string& out, const std::optional<Colour>& colour);
 [[nodiscard]] std::string_view name(Kind kind);
 [[nodiscard]] std::string_view name(Font font);
 [[nodiscard]] std::string_view name(Align align);
+[[nodiscard]] std::string_view name(Shows::What what);
+[[nodiscard]] std::string_view name(Does::What what);
 
 }  // namespace tarvilon::layout

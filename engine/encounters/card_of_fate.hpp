@@ -8,7 +8,7 @@
 
 namespace tarvilon {
 
-enum class Card { Left, Middle, Right };  // Label2, Label3, Label4
+enum class Card { Left, Middle, Right };  // as they lie on the table
 inline constexpr std::size_t kCardCount = 3;
 
 namespace cards {
@@ -41,12 +41,12 @@ class Chance {
 // The card table: three cards dealt once per run, one life and two deaths, unreadable until
 // turned; turning one hides the other two and offers the matching result.
 struct CardOfFate {
-    int deal = -1;  // Label5, the deal number 0 to 2; -1 until dealt
+    int deal = -1;  // the deal number 0 to 2; -1 until dealt
     std::array<std::string_view, kCardCount> words{};
     std::array<bool, kCardCount> shown{true, true, true};
     std::array<bool, kCardCount> turned{};  // written in bright white: readable
-    bool victoryShown = false;              // Label7 "Победа!"
-    bool deathShown = false;                // Label6 "Вы погибли"
+    bool victoryShown = false;              // the victory is offered
+    bool deathShown = false;                // the death is offered
 
     // The window's load handler.
     void dealFrom(Chance& chance);

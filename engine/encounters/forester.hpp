@@ -6,11 +6,11 @@ namespace tarvilon {
 
 // The player's lines in the forester dialogue, named by their labels' order on the window.
 enum class ForesterLine {
-    WhoAreYou,   // Label2
-    Settlement,  // Label3
-    ComeWithMe,  // Label4
-    SeeYou,      // Label5
-    Bye,         // Label6: closes the window
+    WhoAreYou,
+    Settlement,
+    ComeWithMe,
+    SeeYou,
+    Bye,  // closes the window
 };
 
 namespace forester {
@@ -30,7 +30,7 @@ inline constexpr std::string_view kComeWithMeAnswer =
 inline constexpr std::string_view kSeeYouAnswer = "Ещё ,я надеюсь, увидимся!";
 }  // namespace forester
 
-// The forester's window keeps one thing: his last answer (Label1), empty until first asked.
+// The forester's window keeps one thing: his last answer, empty until first asked.
 struct Forester {
     std::string_view answer{};
 

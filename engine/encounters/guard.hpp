@@ -10,12 +10,12 @@ struct World;
 
 // The player's lines in the guard dialogue, named by their labels.
 enum class GuardLine {
-    AreYouTheGuard,  // Label2, the opening, offered from the start
-    MayIEnter,       // Label3
-    WhatIsHere,      // Label4
-    Pay,             // Label5
-    SeeYou,          // Label6: closes the window
-    NoCoins,         // Label7
+    AreYouTheGuard,  // the opening, offered from the start
+    MayIEnter,
+    WhatIsHere,
+    Pay,
+    SeeYou,          // closes the window
+    NoCoins,
 };
 inline constexpr std::size_t kGuardLineCount = 6;
 
@@ -34,7 +34,7 @@ inline constexpr std::string_view kTakesCoins =
 inline constexpr std::string_view kGetLost = "Тогда проваливай от сюда!";
 }  // namespace guard
 
-// The guard's window: his last answer (Label1) and which of the player's lines are offered.
+// The guard's window: his last answer and which of the player's lines are offered.
 // The conversation only ever reveals lines; nothing hides one again.
 struct Guard {
     std::string_view answer{};

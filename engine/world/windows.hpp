@@ -5,8 +5,10 @@
 
 namespace tarvilon {
 
-// The secondary windows, each a single instance for the whole run.
+// The game's windows, each a single instance for the whole run: the main window, and the
+// secondary windows that it brings up.
 enum class Window {
+    Form1,   // the main window, there from the start until the run ends
     Info,    // about box
     Lesnik,  // forester dialogue
     Musik,   // guard dialogue
@@ -15,7 +17,7 @@ enum class Window {
 };
 inline constexpr std::array kSecondaryWindows = {Window::Info, Window::Lesnik, Window::Musik,
                                                  Window::Stol, Window::Form2};
-inline constexpr std::size_t kWindowCount = kSecondaryWindows.size();
+inline constexpr std::size_t kWindowCount = kSecondaryWindows.size() + 1;
 
 // How a run ended; None while it goes on.
 enum class Ending { None, Exit, Death, Finale };
@@ -49,9 +51,8 @@ class Windows {
     [[nodiscard]] bool ended() const { return ending_ != Ending::None; }
     [[nodiscard]] Ending ending() const { return ending_; }
     [[nodiscard]] bool anySecondaryVisible() const {
-        if (ended()) return false;  // the end takes every window away
-        for (bool v : visible_)
-            if (v) return true;
+        for (Window w : kSecondaryWindows)
+            if (visible(w)) return true;  // the end takes every window away
         return false;
     }
 
@@ -60,8 +61,10 @@ class Windows {
   private:
     static constexpr std::size_t index(Window w) { return static_cast<std::size_t>(w); }
 
-    std::array<bool, kWindowCount> created_{};
-    std::array<bool, kWindowCount> visible_{};
+    // The main window is made and shown with the run; the others when the game first shows
+    // them.
+    std::array<bool, kWindowCount> created_{true};
+    std::array<bool, kWindowCount> visible_{true};
     bool mainEnabled_ = true;
     Ending ending_ = Ending::None;
 };

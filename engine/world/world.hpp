@@ -11,9 +11,9 @@ namespace tarvilon {
 
 // The inventory is three fixed slots, one per kind of item, not a list.
 enum class Slot {
-    Weapon,  // slot 1, Form1.Label12
-    Goods,   // slot 2, Form1.Label13: valuables and trade goods
-    Pouch,   // slot 3, Form1.Label14: spear, flask or arrow
+    Weapon,  // slot 1
+    Goods,   // slot 2: valuables and trade goods
+    Pouch,   // slot 3: spear, flask or arrow
 };
 
 // The shortest decimal text of a whole number: "25", "0", "-25".
@@ -27,14 +27,14 @@ struct World {
     static constexpr int kLastLevel = 10;
     static constexpr std::int64_t kStartHealth = 25;
 
-    int level = kFirstLevel;                 // Form1.Label2
-    std::int64_t health = kStartHealth;      // Form1.Label15; has no floor, nothing tests it
-    std::array<std::string, 3> inventory{};  // Form1.Label12 to Label14
-    std::string description;                 // Form1.Text1
-    std::string focus;                       // Form1.Text2, the response box
-    std::string objectWord;                  // Form1.Text3, the input box
+    int level = kFirstLevel;
+    std::int64_t health = kStartHealth;      // has no floor, nothing tests it
+    std::array<std::string, 3> inventory{};  // the slots, in Slot order
+    std::string description;                 // of the place, after a look around
+    std::string focus;                       // the response: what the verbs act on
+    std::string objectWord;                  // the word the player typed
     std::array<int, kFlagCount> flags{};     // Texts.T1 to Texts.T4
-    std::string_view shootCaption;           // Form1.Label10
+    std::string_view shootCaption;           // the dig-and-shoot verb's caption
 
     World();
 

@@ -158,7 +158,7 @@ TEST(Clicks, NothingCountsAfterTheEnd) {
         ClickSecondaryWindows(game);
         game.blinkAboutTitle();
         game.splashTimerTick();
-        game.requestCloseMain();
+        game.requestClose(Window::Form1);
         EXPECT_TRUE(game == before) << static_cast<int>(how);
     }
 }
@@ -171,7 +171,7 @@ TEST(CloseRequests, OnlyTheEndingAndMainWindowsGiveWay) {
         game.requestClose(w);
         EXPECT_TRUE(game == before) << "window " << static_cast<int>(w);
     }
-    game.requestCloseMain();  // even with a dialogue up
+    game.requestClose(Window::Form1);  // even with a dialogue up
     EXPECT_EQ(game.windows().ending(), Ending::Exit);
 
     Game ending = test::GameAt({.level = 10, .focus = text::kOnToLife});

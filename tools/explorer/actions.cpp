@@ -117,7 +117,7 @@ void apply(Game& game, const Action& a) {
             game.finish();
             break;
         case Kind::RequestCloseMain:
-            game.requestCloseMain();
+            game.requestClose(Window::Form1);
             break;
         case Kind::RequestClose:
             game.requestClose(static_cast<Window>(a.arg));
