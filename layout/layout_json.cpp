@@ -49,6 +49,15 @@ void appendRect(std::string& out, const Rect& r) {
     out += ']';
 }
 
+// {"what": "Slot", "which": 1}: a control's shows or does.
+void appendWhat(std::string& out, std::string_view what, int which) {
+    out += "{\"what\":";
+    appendQuoted(out, what);
+    out += ",\"which\":";
+    appendNumber(out, which);
+    out += '}';
+}
+
 // "key": as the start of a member; the first member of an object passes first = true.
 void key(std::string& out, std::string_view k, bool first = false) {
     if (!first) out += ',';
@@ -63,11 +72,9 @@ void appendControl(std::string& out, const Control& c) {
     key(out, "kind");
     appendQuoted(out, name(c.kind));
     key(out, "shows");
-    appendQuoted(out, name(c.shows.what));
+    appendWhat(out, name(c.shows.what), c.shows.which);
     key(out, "does");
-    appendQuoted(out, name(c.does.what));
-    key(out, "which");
-    appendNumber(out, c.does.what != Does::What::Nothing ? c.does.which : c.shows.which);
+    appendWhat(out, name(c.does.what), c.does.which);
     key(out, "live");
     appendBool(out, announces(c));
     key(out, "blinks");

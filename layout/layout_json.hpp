@@ -14,8 +14,8 @@ namespace tarvilon::layout {
 // {"twipsPerPixel": 15, "splashMs", "blinkMs", "titleBarPx", "cellBorderPx", "cellIndentPx",
 // "fitStep", "fitSmallest", "colours": {"face": "#rrggbb", ..}, "fonts": {"Default":
 // {"points": .., "bold": ..}, ..}, "windows": [{"name", "main", "title", "accessible",
-// "rect": [x, y, w, h], "background": "#rrggbb", "controls": [{"name", "kind", "shows",
-// "does", "which", "live", "blinks", "rect", "caption", "tooltip", "visible", "panel", "font",
+// "rect": [x, y, w, h], "background": "#rrggbb", "controls": [{"name", "kind", "shows": {"what",
+// "which"}, "does": {"what", "which"}, "live", "blinks", "rect", "caption", "tooltip", "visible", "panel", "font",
 // "align", "accessible", "textColour", "background", "wrap", "picture", "border"}, ..]}, ..]}.
 // Colours are "#rrggbb" or null where the table has none.
 [[nodiscard]] std::string toJson();
