@@ -21,8 +21,8 @@ constexpr std::array<std::string_view, kGuardLineCount> kGuardLines = {
     guard::kAreYouTheGuard, guard::kMayIEnter, guard::kWhatIsHere, guard::kPay,
     guard::kSeeYou,         guard::kNoCoins};
 constexpr std::array<std::string_view, kCardCount> kCardNames = {"слева", "середина", "справа"};
-constexpr std::array<std::string_view, kWindowCount> kWindowNames = {"info", "lesnik", "musik",
-                                                                     "Stol", "Form2"};
+constexpr std::array<std::string_view, kWindowCount> kWindowNames = {"Form1", "info", "lesnik",
+                                                                     "musik", "Stol", "Form2"};
 
 std::string verbCaption(Verb v, const Game& before) {
     switch (v) {

@@ -77,8 +77,7 @@ std::string shellText(const Game& g) {
     const Windows& w = g.windows();
     if (w.ended()) return "ended " + std::to_string(static_cast<int>(w.ending()));
     std::string s;
-    for (std::size_t i = 0; i < kWindowCount; ++i)
-        s += w.visible(static_cast<Window>(i)) ? 'v' : '-';
+    for (Window which : kSecondaryWindows) s += w.visible(which) ? 'v' : '-';
     s += w.mainEnabled() ? 'M' : 'm';
     s += static_cast<char>('0' + static_cast<int>(w.ending()));
     for (bool o : g.guard().offered) s += o ? 'o' : '-';
@@ -255,8 +254,8 @@ std::string Walk::classify(const Game& g) const {
         if (goods == text::kAmulet) return std::string(kGuardAndAmulet);
     }
     std::string up;
-    for (std::size_t i = 0; i < kWindowCount; ++i)
-        if (w.visible(static_cast<Window>(i))) up += " window " + std::to_string(i);
+    for (Window which : kSecondaryWindows)
+        if (w.visible(which)) up += " window " + std::to_string(static_cast<int>(which));
     return std::string(kUnexplained) + describeState(g) + ", main window " +
            (w.mainEnabled() ? "enabled" : "disabled") + (up.empty() ? ", no window up" : up);
 }
