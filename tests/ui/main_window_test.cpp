@@ -1,7 +1,12 @@
 // The main window as a player meets it: layout, start-up, the verbs, dragging, the about box
 // and the window system's close requests.
 
+#include <QAbstractTextDocumentLayout>
+#include <QFile>
 #include <QFontMetrics>
+#include <QRegularExpression>
+#include <QTextBlock>
+#include <QTextLayout>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTimer>
@@ -24,6 +29,7 @@ class MainWindowTest : public QObject {
     void layoutPutsEveryControlInPlace();
     void captionsAreNotClipped();
     void handWrappedLinesFitTheirBoxes();
+    void textBoxesBreakLinesAsBothEditionsMust();
     void freshRunShowsTheStartingState();
     void splashGoesAfterTheTimerAndNeverComesBack();
     void introStaysUntilContinueIsClicked();
@@ -134,6 +140,55 @@ void MainWindowTest::handWrappedLinesFitTheirBoxes() {
     auto& description = named<QPlainTextEdit>(main, "Text1");
     for (std::string_view place : content::kPlaceDescriptions) QVERIFY(fits(description, place));
     QVERIFY(fits(named<QPlainTextEdit>(main, "Text4"), content::kIntroStory));
+}
+
+// Where a text box breaks each of the game's texts into lines: the browser test holds the page
+// to the same file, so that the two editions cannot drift apart by a word. With
+// TARVILON_WRITE_LINES set, the file is written anew from what the desktop draws.
+void MainWindowTest::textBoxesBreakLinesAsBothEditionsMust() {
+    Game start;
+    start.show(Window::Form2);  // the ending's box, made as the end makes it
+    auto shell = startShell(start);
+    const auto lines = [](const QPlainTextEdit& box) {
+        QStringList out;
+        for (QTextBlock block = box.document()->begin(); block.isValid(); block = block.next()) {
+            box.document()->documentLayout()->blockBoundingRect(block);  // lays the block out
+            const QTextLayout* layout = block.layout();
+            QStringList parts;
+            for (int i = 0; i < layout->lineCount(); ++i)
+                parts << block.text().mid(layout->lineAt(i).textStart(),
+                                          layout->lineAt(i).textLength());
+            out << (block.text().isEmpty() ? QStringLiteral("~") : parts.join('|'));
+        }
+        return out;
+    };
+    QString drawn;
+    const auto draw = [&](const char* box, const QString& what, QWidget& window) {
+        drawn += QStringLiteral("== %1.%2 %3\n").arg(window.objectName(), QLatin1String(box), what);
+        drawn += lines(named<QPlainTextEdit>(window, box)).join('\n') + '\n';
+    };
+    MainWindow& main = shell->mainWindow();
+    for (std::size_t i = 0; i < content::kPlaceDescriptions.size(); ++i) {
+        shell->act([i](Game& g) { g.world().description = content::kPlaceDescriptions[i]; });
+        draw("Text1", QStringLiteral("place %1").arg(i + 1), main);
+    }
+    draw("Text4", QStringLiteral("intro"), main);
+    draw("Text1", QStringLiteral("ending"), *shell->window(Window::Form2));
+
+    QFile file(QStringLiteral(TARVILON_LINES_FILE));
+    if (qEnvironmentVariableIsSet("TARVILON_WRITE_LINES")) {
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(QByteArrayLiteral("# Where the text boxes break each of the game's texts into lines, as the desktop\n"
+                                     "# draws them and the page must too: one hand-broken line a line, \"|\" where the\n"
+                                     "# box wraps it, \"~\" for an empty line. Written by main_window_test with\n"
+                                     "# TARVILON_WRITE_LINES set; read by it and by the browser test.\n"));
+        file.write(drawn.toUtf8());
+        return;
+    }
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QString expected = QString::fromUtf8(file.readAll());
+    expected.remove(QRegularExpression(QStringLiteral("^#[^\n]*\n"), QRegularExpression::MultilineOption));
+    QCOMPARE(drawn, expected);
 }
 
 void MainWindowTest::freshRunShowsTheStartingState() {
