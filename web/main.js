@@ -594,6 +594,7 @@ const isComposing = (el) => composing.has(el);
 function writeParagraphs(el, c, text) {
   const blocks = text.split(/\r\n?|\n/).map((line) => {
     const block = document.createElement("div");
+    block.dataset.line = line;
     if (line) block.textContent = line;
     else block.append(document.createElement("br"));
     return block;
@@ -603,13 +604,77 @@ function writeParagraphs(el, c, text) {
   ui.unmeasured.add(el);
 }
 
+// Once the box is on screen: each block wraps where the desktop wraps it, and its height is a
+// whole number of pixels.
 function fitParagraphs(el) {
   const blocks = [...el.children];
+  const style = getComputedStyle(el);
+  const room = el.clientWidth - parseFloat(style.paddingLeft) - parseFloat(style.paddingRight);
+  const font = `${style.fontWeight} ${style.fontSize} ${style.fontFamily}`;
+  for (const b of blocks) {
+    if (!b.dataset.line) continue;
+    // A break between the pieces, no character: the box's text stays the game's.
+    const pieces = wrapLine(b.dataset.line, room, font);
+    b.replaceChildren(...pieces.flatMap((p, i) => (i ? [document.createElement("br"), p] : [p])));
+  }
   // All reads, then all writes: one layout, not one per block.
   const heights = blocks.map((b) => b.getBoundingClientRect().height / ui.scale);
   blocks.forEach((b, i) => {
     b.style.height = `${Math.ceil(heights[i] - 0.01)}px`;
   });
+}
+
+// Where the desktop's text box wraps a line: at a blank, as soon as the words so far and the
+// next one would pass the room, counting the whole pixel that some letters' ink (т, у, г..)
+// stands past their advance. The desktop adds up each letter's advance in 64ths of a pixel,
+// rounded down, and sets no kerning; the page measures the same way and wraps by the same
+// rule, so that both editions break alike. The pieces keep their blanks, as the desktop's
+// lines do.
+const measurer = document.createElement("canvas").getContext("2d");
+const letters = new Map(); // font -> letter -> [advance, overhang]
+function letter(font, ch) {
+  let known = letters.get(font);
+  if (!known) letters.set(font, (known = new Map()));
+  let metrics = known.get(ch);
+  if (!metrics) {
+    const m = measurer.measureText(ch);
+    const advance = Math.floor(m.width * 64) / 64;
+    metrics = [advance, Math.max(0, -Math.round(advance - m.actualBoundingBoxRight))];
+    known.set(ch, metrics);
+  }
+  return metrics;
+}
+// For the browser test, which holds every text to the desktop's breaks: lays TEXT out in EL,
+// a box of the page's, as the page lays out a text box.
+window.tarvilonLayText = (el, text) => {
+  writeParagraphs(el, null, text);
+  ui.unmeasured.delete(el);
+  fitParagraphs(el);
+};
+function wrapLine(line, room, font) {
+  measurer.font = font;
+  measurer.fontKerning = "none";
+  const words = line.match(/ *[^ ]+ */g) || [line];
+  const pieces = [];
+  let piece = "";
+  let width = 0; // of the piece, its blanks included
+  for (const word of words) {
+    const bare = word.trimEnd();
+    let through = width; // to the end of the word's last letter
+    for (const ch of bare) through += letter(font, ch)[0];
+    const overhang = bare ? letter(font, bare[bare.length - 1])[1] : 0;
+    if (piece && through + overhang > room) {
+      pieces.push(piece);
+      piece = "";
+      through -= width;
+      width = 0;
+    }
+    piece += word;
+    width = through;
+    for (const ch of word.slice(bare.length)) width += letter(font, ch)[0];
+  }
+  pieces.push(piece);
+  return pieces;
 }
 
 // A label's caption; measure() fits it to its box.

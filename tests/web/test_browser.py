@@ -71,6 +71,56 @@ TYPED = "Abc ДЕФ ελλη עברית 中文 ǅ"
 PASTED = "ж\u0000\u0007\u001b[31m\t\u202e\u0301\u200b漢字\U0001f600\U0001d11e\\\"'<b>&amp;" * 4000
 
 
+def read_lines():
+    """(box id, what, [hand-broken line with "|" where the box wraps it]) for every text."""
+    path = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "routes", "lines.txt")
+    texts = []
+    with open(path, encoding="utf-8") as f:
+        for line in f.read().split("\n"):
+            if line.startswith("#") or not line:
+                continue
+            if line.startswith("== "):
+                box, what = line[3:].split(" ", 1)
+                texts.append((box, what, []))
+            else:
+                texts[-1][2].append("" if line == "~" else line)
+    return [(box, what, ["~" if not l else l for l in lines]) for box, what, lines in texts]
+
+
+# Lays the text out in a hidden copy of the box, as the page lays out a text box, and gives
+# each hand-broken line back with "|" where the box wrapped it ("~" for an empty line), read
+# off where each letter stands.
+LINES = """
+const [id, text] = arguments;
+const box = document.getElementById(id).cloneNode(false);
+box.id = "";
+box.hidden = false;
+box.style.visibility = "hidden";
+document.querySelector(".window.main").append(box);
+tarvilonLayText(box, text);
+const range = document.createRange();
+const out = [...box.children].map((block) => {
+  const texts = [...block.childNodes].filter((n) => n.nodeType === Node.TEXT_NODE);
+  if (!texts.length) return "~";
+  let top = null, out = "";
+  for (const text of texts) {
+    for (let i = 0; i < text.length; i++) {
+      range.setStart(text, i);
+      range.setEnd(text, i + 1);
+      const rects = [...range.getClientRects()].filter((r) => r.width > 0);
+      const at = rects.length ? rects[0].top : top;
+      if (top !== null && at > top + 1) out += "|";
+      if (at !== null) top = at;
+      out += text.data[i];
+    }
+  }
+  return out;
+});
+box.remove();
+return out;
+"""
+
+
 class Test:
     def __init__(self, site, route):
         self.site = site
@@ -94,6 +144,7 @@ class Test:
         d = self.p.d
         d.execute_cdp_cmd("Page.addScriptToEvaluateOnNewDocument", {"source": WATCH})
         for name, phase in (("start-up", lambda: self.start(server.url)),
+                            ("line breaks", self.line_breaks),
                             ("about window", self.about),
                             ("minimise and restore", self.minimise),
                             ("drag", self.drag),
@@ -129,6 +180,18 @@ class Test:
         assert any(snap[k]["shown"] and snap[k]["text"] == first[2] for k in self.player.clickable), \
             f"{first[2]} is not shown under the intro"
         self.heard(self.main)
+
+    def line_breaks(self):
+        """Every text breaks into lines where the desktop breaks it (tests/routes/lines.txt):
+        each is laid out in a copy of its box, as the page writes a box."""
+        wrong = []
+        for box, what, lines in read_lines():
+            text = "\r\n".join("" if line == "~" else line.replace("|", "") for line in lines)
+            got = self.p.d.execute_script(LINES, box, text)
+            if got != lines:
+                first = next(i for i, (a, b) in enumerate(zip(got + [""] * len(lines), lines)) if a != b)
+                wrong.append(f"{box} {what}, line {first + 1}: {got[first]!r}, desktop {lines[first]!r}")
+        assert not wrong, "lines break unlike the desktop's:\n  " + "\n  ".join(wrong)
 
     def about(self):
         p, player = self.p, self.player

@@ -21,6 +21,9 @@ QFont font(layout::Font role) {
     f.setStyleHint(QFont::SansSerif);
     f.setPointSizeF(size.points);
     f.setBold(size.bold);
+    // The page cannot kern across a blank as the desktop would, so neither kerns: both editions
+    // then measure every line alike and break it in the same place.
+    f.setKerning(false);
     return f;
 }
 
