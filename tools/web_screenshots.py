@@ -86,7 +86,7 @@ def shoot(site, outdir, suffix, query, size, phone):
             p.click(player.el(ABOUT_CLOSE, "info"))
             player.wait_window(player.main)
             # The page's own: the bar a minimised main window leaves at the foot of the page.
-            p.click(".".join(p.settings["minimise"]))
+            p.click(p.doing("Minimise"))
             p.wait_for("the bar", lambda s: s["minimised"]["shown"])
             snap("04-minimised", crop=False)
             p.click("minimised")

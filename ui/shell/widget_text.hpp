@@ -32,15 +32,4 @@ T& named(const QObject& parent, std::string_view name) {
     return *w;
 }
 
-// The setters change a widget only when its text differs, so a redraw after every event
-// neither flickers nor moves a cursor nor announces changes that did not happen.
-inline void setCaption(QLabel& label, std::string_view utf8) {
-    const QString s = qt(utf8);
-    if (label.text() != s) label.setText(s);
-}
-inline void setInputText(QLineEdit& box, std::string_view utf8) {
-    const QString s = qt(utf8);
-    if (box.text() != s) box.setText(s);
-}
-
 }  // namespace tarvilon::ui
