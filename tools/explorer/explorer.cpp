@@ -12,6 +12,7 @@
 
 #include "content/texts.hpp"
 #include "invariants.hpp"
+#include "layout.hpp"
 #include "verbs/verbs.hpp"
 
 namespace tarvilon::explorer {
@@ -255,8 +256,8 @@ std::string Walk::classify(const Game& g) const {
         if (goods == text::kAmulet) return std::string(kGuardAndAmulet);
     }
     std::string up;
-    for (std::size_t i = 0; i < kWindowCount; ++i)
-        if (w.visible(static_cast<Window>(i))) up += " window " + std::to_string(i);
+    for (Window secondary : kSecondaryWindows)
+        if (w.visible(secondary)) up += " window " + std::string(layout::of(secondary).name);
     return std::string(kUnexplained) + describeState(g) + ", main window " +
            (w.mainEnabled() ? "enabled" : "disabled") + (up.empty() ? ", no window up" : up);
 }
