@@ -6,9 +6,9 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 
-# What the build, the game and the tests need from Debian.
+# What the build, the game and the tests need from Debian (gettext compiles the translations).
 packages=(
-  build-essential cmake ninja-build pkg-config
+  build-essential cmake ninja-build pkg-config gettext
   qt6-base-dev qt6-svg-dev libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
 )
@@ -21,9 +21,9 @@ test_packages=(
 )
 
 # What the browser edition's build needs: the WebAssembly compiler, and the tools that cut
-# the font down and draw the app icons.
+# the font down and draw the app icons, and gettext for the translations.
 web_packages=(
-  cmake ninja-build python3
+  cmake ninja-build python3 gettext
   emscripten fonttools python3-brotli librsvg2-bin
 )
 # What the browser test drives the page with: a real headless browser.

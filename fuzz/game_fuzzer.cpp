@@ -108,7 +108,7 @@ Action decode(Bytes& in) {
             const int how = arg(8);
             if (how == 0) return {Kind::Exit, 0, {}};
             if (how == 1) return {Kind::RequestCloseMain, 0, {}};
-            if (how < 7) return {Kind::RequestClose, how - 1, {}};
+            if (how < 7) return {Kind::RequestClose, how - 1, {}};  // a secondary window
             return {Kind::Press, static_cast<int>(tarvilon::Verb::Examine), {}};
         }
         default:

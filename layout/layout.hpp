@@ -129,13 +129,13 @@ struct Does {
         Exit,
         OpenAbout,
         CloseAbout,
-        Ask,           // a forester line (which: ForesterLine)
-        Say,           // a guard line (which: GuardLine)
-        Turn,          // a card (which: Card)
+        Ask,   // a forester line (which: ForesterLine)
+        Say,   // a guard line (which: GuardLine)
+        Turn,  // a card (which: Card)
         ClaimVictory,
         AcceptDeath,
-        Finish,        // "Конец..."
-        Type,          // the input box: typing edits the object word
+        Finish,  // "Конец..."
+        Type,    // the input box: typing edits the object word
     };
     What what = What::Nothing;
     int which = 0;
@@ -219,7 +219,7 @@ void requestClose(Game& game, Window window);
 // table's, in these steps and not below the floor, at which it fits. Both front ends fit
 // every caption with this, whenever its text changes; `width(points)` measures the caption.
 inline constexpr double kFitStep = 0.25;
-inline constexpr double kFitSmallest = 6;
+inline constexpr double kFitSmallest = 5.5;
 template <typename Measure>
 [[nodiscard]] double fittedPoints(double points, double room, Measure width) {
     while (width(points) > room && points - kFitStep >= kFitSmallest) points -= kFitStep;

@@ -15,9 +15,9 @@ namespace tarvilon::layout {
 // "fitStep", "fitSmallest", "colours": {"face": "#rrggbb", ..}, "fonts": {"Default":
 // {"points": .., "bold": ..}, ..}, "windows": [{"name", "main", "title", "accessible",
 // "rect": [x, y, w, h], "background": "#rrggbb", "controls": [{"name", "kind", "shows": {"what",
-// "which"}, "does": {"what", "which"}, "live", "blinks", "rect", "caption", "tooltip", "visible", "panel", "font",
-// "align", "accessible", "textColour", "background", "wrap", "picture", "border"}, ..]}, ..]}.
-// Colours are "#rrggbb" or null where the table has none.
+// "which"}, "does": {"what", "which"}, "live", "blinks", "rect", "caption", "tooltip", "visible",
+// "panel", "font", "align", "accessible", "textColour", "background", "wrap", "picture", "border"},
+// ..]}, ..]}. Colours are "#rrggbb" or null where the table has none.
 [[nodiscard]] std::string toJson();
 
 // Pieces for writing more JSON in the same form.

@@ -21,15 +21,6 @@ constexpr std::string_view kRestore = "Развернуть";
 constexpr std::string_view kGameOver = "Игра окончена.";
 constexpr std::string_view kNewRun = "Начать заново";
 
-// The controls the page treats itself: the main window, its minimise button (the window
-// system's business on the desktop), the response box that announces each new answer, and the
-// about window's blinking title, which its timer redraws alone.
-constexpr std::string_view kMain = "Form1";
-constexpr std::string_view kMinimise = "Command1";
-constexpr std::string_view kLiveBox = "Text2";
-constexpr std::string_view kAbout = "info";
-constexpr std::string_view kBlinkingTitle = "Label1";
-
 std::string_view endingName(Ending ending) {
     switch (ending) {
         case Ending::None:
@@ -44,10 +35,30 @@ std::string_view endingName(Ending ending) {
     return "None";
 }
 
-const layout::WindowLayout* windowNamed(std::string_view name) {
-    for (const layout::WindowLayout& w : layout::windows())
-        if (w.name == name) return &w;
-    return nullptr;
+// The page names a window and a control by their places in the tables it was given.
+const layout::WindowLayout* windowAt(int window) {
+    const auto all = layout::windows();
+    if (window < 0 || static_cast<std::size_t>(window) >= all.size()) return nullptr;
+    return &all[static_cast<std::size_t>(window)];
+}
+
+const layout::Control* controlAt(int window, int control) {
+    const layout::WindowLayout* w = windowAt(window);
+    if (w == nullptr || control < 0 || static_cast<std::size_t>(control) >= w->controls.size())
+        return nullptr;
+    return &w->controls[static_cast<std::size_t>(control)];
+}
+
+std::string_view clickedName(layout::Clicked clicked) {
+    switch (clicked) {
+        case layout::Clicked::Nothing:
+            return "Nothing";
+        case layout::Clicked::Played:
+            return "Played";
+        case layout::Clicked::Minimise:
+            return "Minimise";
+    }
+    return "Nothing";
 }
 
 void appendBool(std::string& out, bool b) {
@@ -57,7 +68,7 @@ void appendBool(std::string& out, bool b) {
 // {"created", "visible", "enabled", "controls": {"NAME": {"text", "visible", "colour",
 // "accessible"}, ..}}; a window not made yet has only "created": false.
 void appendForm(std::string& out, const Game& game, const layout::WindowLayout& w) {
-    const bool created = layout::created(game, w.form);
+    const bool created = layout::created(game, w.window);
     out += "{\"created\":";
     appendBool(out, created);
     if (!created) {
@@ -65,15 +76,15 @@ void appendForm(std::string& out, const Game& game, const layout::WindowLayout& 
         return;
     }
     out += ",\"visible\":";
-    appendBool(out, layout::visible(game, w.form));
+    appendBool(out, layout::visible(game, w.window));
     out += ",\"enabled\":";
-    appendBool(out, layout::enabled(game, w.form));
+    appendBool(out, layout::enabled(game, w.window));
     out += ",\"controls\":{";
     bool first = true;
     for (const layout::Control& c : w.controls) {
         if (!first) out += ',';
         first = false;
-        const layout::Shown shown = layout::view(game, w.form, c);
+        const layout::Shown shown = layout::view(game, c);
         layout::appendQuoted(out, c.name);
         out += ":{\"text\":";
         layout::appendQuoted(out, shown.text);
@@ -97,13 +108,6 @@ class Session {
     [[nodiscard]] static std::string layout() { return layout::toJson(); }
 
     [[nodiscard]] static std::string page() {
-        const auto pair = [](std::string& out, std::string_view form, std::string_view control) {
-            out += '[';
-            layout::appendQuoted(out, form);
-            out += ',';
-            layout::appendQuoted(out, control);
-            out += ']';
-        };
         std::string out = "{\"title\":";
         layout::appendQuoted(out, kTitle);
         out += ",\"restore\":";
@@ -112,55 +116,31 @@ class Session {
         layout::appendQuoted(out, kGameOver);
         out += ",\"newRun\":";
         layout::appendQuoted(out, kNewRun);
-        out += ",\"main\":";
-        layout::appendQuoted(out, kMain);
-        out += ",\"minimise\":";
-        pair(out, kMain, kMinimise);
-        out += ",\"live\":";
-        pair(out, kMain, kLiveBox);
-        out += ",\"blink\":";
-        pair(out, kAbout, kBlinkingTitle);
         out += '}';
         return out;
     }
 
-    // A click on FORM.CONTROL; false for one that takes no clicks.
-    bool click(const std::string& form, const std::string& control) {
-        const layout::WindowLayout* w = windowNamed(form);
-        return w != nullptr && layout::click(game_, w->form, control);
+    // A click on the control at (window, control) in the tables: "Played" for a call on the
+    // game, "Minimise" for the page's own business, "Nothing" for a control that takes none.
+    [[nodiscard]] std::string click(int window, int control) {
+        const layout::Control* c = controlAt(window, control);
+        return std::string(
+            clickedName(c != nullptr ? layout::click(game_, *c) : layout::Clicked::Nothing));
     }
 
-    // The input box's new text.
-    void type(const std::string& text) { game_.type(text); }
+    // The player's edit of the box at (window, control): its whole new text.
+    void type(int window, int control, const std::string& text) {
+        if (const layout::Control* c = controlAt(window, control)) layout::type(game_, *c, text);
+    }
 
     void splashTick() { game_.splashTimerTick(); }
     void blinkTick() { game_.blinkAboutTitle(); }
     [[nodiscard]] bool splashTimerRunning() const { return game_.splashTimerRunning(); }
 
     // The player asks a window to close by the page's means (Escape on a dialogue).
-    void requestClose(const std::string& form) {
-        const layout::WindowLayout* w = windowNamed(form);
-        if (w == nullptr) return;
-        switch (w->form) {
-            case layout::Form::Form1:
-                game_.requestCloseMain();
-                break;
-            case layout::Form::Info:
-                game_.requestClose(Window::Info);
-                break;
-            case layout::Form::Lesnik:
-                game_.requestClose(Window::Lesnik);
-                break;
-            case layout::Form::Musik:
-                game_.requestClose(Window::Musik);
-                break;
-            case layout::Form::Stol:
-                game_.requestClose(Window::Stol);
-                break;
-            case layout::Form::Form2:
-                game_.requestClose(Window::Form2);
-                break;
-        }
+    void requestClose(int window) {
+        if (const layout::WindowLayout* w = windowAt(window))
+            layout::requestClose(game_, w->window);
     }
 
     void newRun() { game_ = Game{}; }
@@ -185,8 +165,8 @@ class Session {
     }
 
     // One window's part of state(), for the timer that touches only that window.
-    [[nodiscard]] std::string formState(const std::string& form) const {
-        const layout::WindowLayout* w = windowNamed(form);
+    [[nodiscard]] std::string formState(int window) const {
+        const layout::WindowLayout* w = windowAt(window);
         if (w == nullptr) return "null";
         std::string out;
         appendForm(out, game_, *w);

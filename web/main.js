@@ -1,19 +1,16 @@
 // The page. It builds every window from the layout tables that the game's module gives,
 // forwards each click and each edit of the input box to the module, and after each event
 // redraws every control from the module's state. It holds no rule and no text of its own:
-// captions, names and the page's few words all come from the module.
+// captions, names, what each control shows and does, and the page's few words all come from
+// the module; so do the numbers of the look (colours, sizes), as CSS custom properties.
 //
-// Element ids are FORM.CONTROL ("Form1.Label5", "info.Command1"); a window's id is its form's
-// name ("Form1", "lesnik"). window.tarvilonReady turns true, and a "tarvilonready" event is
+// Element ids are WINDOW.CONTROL as the tables name them; a window's id is its name. window.tarvilonReady turns true, and a "tarvilonready" event is
 // sent to the document, once the first frame is drawn (and again after each new run).
 
 import createTarvilon from "./tarvilon.js";
 
 const MARGIN = 8; // px of empty screen kept round the windows
-const TITLE_BAR = 18; // px: the about window's title bar, which the page draws
 const POINTS_TO_PX = 96 / 72;
-const FIT_STEP = 0.25; // pt: a caption too long for its box shrinks by this much at a time
-const FIT_SMALLEST = 6; // pt
 
 const pageEl = document.getElementById("page");
 const screenEl = document.getElementById("screen");
@@ -22,21 +19,23 @@ const fixedScale = Math.max(0, Math.floor(Number(params.get("scale")) || 0));
 
 let module;
 let layout; // the tables, parsed once
-let page; // the page's own words and which controls it treats itself
+let words; // the page's own words
 let session; // the run
-let view; // the elements of the current run
+let ui; // the page's state for the current run: its elements and what it has drawn
 
 async function start() {
   // The bundled faces before anything is laid out, so that captions are fitted in them.
   const faces = ["11px 'PT Sans'", "bold 11px 'PT Sans'"].map((f) => document.fonts.load(f));
   [module] = await Promise.all([createTarvilon(), ...faces]);
   layout = JSON.parse(module.Session.layout());
-  page = JSON.parse(module.Session.page());
-  document.title = page.title;
+  words = JSON.parse(module.Session.page());
+  document.title = words.title;
+  lookFromLayout();
   session = new module.Session();
   newRun(false);
   addEventListener("resize", fit);
-  document.addEventListener("visibilitychange", () => view && updateBlink());
+  document.addEventListener("visibilitychange", () => ui && updateBlink());
+  watchModality();
   if ("serviceWorker" in navigator) {
     navigator.serviceWorker.register("sw.js").catch(() => {}); // offline play is a bonus
   }
@@ -45,31 +44,63 @@ async function start() {
 // ---- Building --------------------------------------------------------------------------
 
 const px = (twips) => twips / layout.twipsPerPixel;
-const id = (form, control) => `${form}.${control}`;
+const id = (w, c) => `${w.name}.${c.name}`;
+
+// The numbers of the look, said once in the tables, for the style sheet.
+function lookFromLayout() {
+  const root = document.documentElement.style;
+  for (const [name, colour] of Object.entries(layout.colours)) root.setProperty(`--${name}`, colour);
+  root.setProperty("--title-bar", `${layout.titleBarPx}px`);
+  root.setProperty("--cell-border", `${layout.cellBorderPx}px`);
+  root.setProperty("--cell-indent", `${layout.cellIndentPx}px`);
+  root.setProperty("--font-size", `${layout.fonts.Default.points * POINTS_TO_PX}px`);
+  const theme = document.createElement("meta"); // the browser's own bars in the windows' grey
+  theme.name = "theme-color";
+  theme.content = layout.colours.face;
+  document.head.append(theme);
+}
+
+// A focus ring is for a player who moves with the keyboard: it shows after Tab and goes with
+// the next press of a pointer, so that a dialogue opened by a click comes up without one.
+function watchModality() {
+  const root = document.documentElement;
+  document.addEventListener("keydown", (e) => {
+    if (e.key === "Tab") root.classList.add("keyboard");
+  }, true);
+  document.addEventListener("pointerdown", () => root.classList.remove("keyboard"), true);
+}
 
 function newRun(again) {
   window.tarvilonReady = false;
   if (again) session.newRun();
-  if (view) clearTimers();
+  if (ui) clearTimers();
   screenEl.replaceChildren();
   document.getElementById("minimised")?.remove();
-  view = {
-    windows: new Map(), // form name -> { el, table, controls: Map name -> { el, table } }
+  ui = {
+    windows: [], // in the tables' order: { el, table, index, controls: [{ el, table, drawn }] }
+    main: null, // the main window's entry
+    blinking: null, // the window whose title a timer of its own redraws
     mainPos: null, // the main window's place on the screen, px at scale 1
     minimised: false,
+    minimisedFrom: null, // the control that minimised the window, for the focus to return to
     shownDialog: null, // the secondary window now up, and where focus was before it
     focusBefore: null,
     splashTimer: 0,
     blinkTimer: 0,
     unmeasured: new Set(), // controls with new text not yet measured on screen
+    origin: null, // the screen's top-left corner in the tables' pixels
+    size: null, // the screen's size, px at scale 1
+    scale: 1,
+    bar: null, // the bar a minimised main window leaves
+    over: null, // what the page shows once the run has ended
   };
   measureScreen();
-  for (const w of layout.windows) buildWindow(w);
+  layout.windows.forEach(buildWindow);
   buildBar();
   buildOver();
   fit();
   if (session.splashTimerRunning()) {
-    view.splashTimer = setTimeout(() => act(() => session.splashTick()), layout.splashMs);
+    ui.splashTimer = setTimeout(() => act(() => session.splashTick()), layout.splashMs);
   }
   redraw();
   const ready = () => {
@@ -81,8 +112,8 @@ function newRun(again) {
 }
 
 function clearTimers() {
-  clearTimeout(view.splashTimer);
-  clearInterval(view.blinkTimer);
+  clearTimeout(ui.splashTimer);
+  clearInterval(ui.blinkTimer);
 }
 
 // The screen holds every window at its place relative to the others, cropped to their union.
@@ -93,16 +124,16 @@ function measureScreen() {
   let bottom = -Infinity;
   for (const w of layout.windows) {
     const [x, y, width, height] = w.rect.map(px);
-    const bar = w.title ? TITLE_BAR : 0;
+    const bar = w.title ? layout.titleBarPx : 0;
     left = Math.min(left, x);
     top = Math.min(top, y - bar);
     right = Math.max(right, x + width);
     bottom = Math.max(bottom, y + height);
   }
-  view.origin = { x: left - MARGIN, y: top - MARGIN };
-  view.size = { width: right - left + 2 * MARGIN, height: bottom - top + 2 * MARGIN };
-  screenEl.style.width = `${view.size.width}px`;
-  screenEl.style.height = `${view.size.height}px`;
+  ui.origin = { x: left - MARGIN, y: top - MARGIN };
+  ui.size = { width: right - left + 2 * MARGIN, height: bottom - top + 2 * MARGIN };
+  screenEl.style.width = `${ui.size.width}px`;
+  screenEl.style.height = `${ui.size.height}px`;
 }
 
 // The whole screen scales to the viewport, up or down, or by ?scale=N.
@@ -111,14 +142,14 @@ function fit() {
   const viewWidth = viewport.clientWidth; // without the page's own scroll bars
   const viewHeight = viewport.clientHeight;
   const scale = fixedScale ||
-    Math.min(viewWidth / view.size.width, viewHeight / view.size.height);
-  view.scale = scale;
+    Math.min(viewWidth / ui.size.width, viewHeight / ui.size.height);
+  ui.scale = scale;
   screenEl.style.transform = `scale(${scale})`;
-  view.bar.style.transform = `scale(${scale})`;
+  ui.bar.style.transform = `scale(${scale})`;
   // The page is the viewport, or the scaled screen where that is larger (the player scrolls
   // then). It clips, so that the screen's own unscaled box never widens a phone's viewport.
-  const width = view.size.width * scale;
-  const height = view.size.height * scale;
+  const width = ui.size.width * scale;
+  const height = ui.size.height * scale;
   pageEl.style.width = `${Math.max(viewWidth, width)}px`;
   pageEl.style.height = `${Math.max(viewHeight, height)}px`;
   // Whole pixels, so that a whole scale draws every line crisp.
@@ -127,12 +158,12 @@ function fit() {
 }
 
 function placeWindow(el, x, y) {
-  el.style.left = `${x - view.origin.x}px`;
-  el.style.top = `${y - view.origin.y}px`;
+  el.style.left = `${x - ui.origin.x}px`;
+  el.style.top = `${y - ui.origin.y}px`;
 }
 
-function buildWindow(w) {
-  const isMain = w.name === page.main;
+function buildWindow(w, index) {
+  const isMain = w.main;
   const el = document.createElement("div");
   el.id = w.name;
   el.className = `window${isMain ? " main" : " dialog"}`;
@@ -149,9 +180,13 @@ function buildWindow(w) {
   el.style.height = `${height}px`;
   el.style.background = w.background;
   placeWindow(el, x, y);
-  if (isMain) view.mainPos = { x, y };
-  const entry = { el, table: w, controls: new Map() };
-  view.windows.set(w.name, entry);
+  const entry = { el, table: w, index, controls: [] };
+  ui.windows.push(entry);
+  if (isMain) {
+    ui.mainPos = { x, y };
+    ui.main = entry;
+  }
+  if (w.controls.some((c) => c.blinks)) ui.blinking = entry;
 
   if (w.title) {
     el.classList.add("titled");
@@ -162,19 +197,19 @@ function buildWindow(w) {
   // left to right) so that the tab key and a screen reader go through a window as one reads.
   const count = w.controls.length;
   w.controls.forEach((c, i) => {
-    const control = buildControl(w, c);
+    const control = buildControl(entry, c, i);
     control.style.zIndex = String(count - i);
-    entry.controls.set(c.name, { el: control, table: c });
+    entry.controls.push({ el: control, table: c, drawn: {} });
   });
   const order = (a, b) => a.table.rect[1] - b.table.rect[1] || a.table.rect[0] - b.table.rect[0];
-  const all = [...entry.controls.values()];
-  for (const c of all.filter((c) => !c.table.panel).sort(order)) el.append(c.el);
-  for (const c of all.filter((c) => c.table.panel).sort(order)) {
-    entry.controls.get(c.table.panel).el.append(c.el);
+  const panels = new Map(entry.controls.map((c) => [c.table.name, c.el]));
+  for (const c of entry.controls.filter((c) => !c.table.panel).sort(order)) el.append(c.el);
+  for (const c of entry.controls.filter((c) => c.table.panel).sort(order)) {
+    panels.get(c.table.panel).append(c.el);
   }
 
   if (isMain) wireDrag(el);
-  else el.addEventListener("keydown", (e) => dialogKey(e, w.name));
+  else el.addEventListener("keydown", (e) => dialogKey(e, entry));
   screenEl.append(el);
 }
 
@@ -195,9 +230,9 @@ function buildTitleBar(windowEl, w) {
   bar.addEventListener("pointermove", (e) => {
     if (!anchor || e.buttons !== 1) return;
     const [left, top] = clampToPage(
-      Math.round(anchor.left + (e.clientX - anchor.x) / view.scale),
-      Math.round(anchor.top + (e.clientY - anchor.y) / view.scale),
-      windowEl.offsetWidth, windowEl.offsetHeight, TITLE_BAR);
+      Math.round(anchor.left + (e.clientX - anchor.x) / ui.scale),
+      Math.round(anchor.top + (e.clientY - anchor.y) / ui.scale),
+      windowEl.offsetWidth, windowEl.offsetHeight, layout.titleBarPx);
     windowEl.style.left = `${left}px`;
     windowEl.style.top = `${top}px`;
   });
@@ -209,80 +244,27 @@ function buildTitleBar(windowEl, w) {
   return bar;
 }
 
-function buildControl(w, c) {
+// What each kind of control becomes: the element, how its text is written, and how a screen
+// reader is told what it is ("name": its accessible name; "alt": a picture's text;
+// "description": a label whose name stays its text).
+const KINDS = {
+  Label: { make: () => document.createElement("div"), write: setText, told: "description" },
+  Boxed: { make: () => document.createElement("div"), write: setText, told: "description" },
+  Splash: { make: () => document.createElement("div"), write: setText, told: "description" },
+  Verb: { make: makeClickable, write: setText, told: "name" },
+  Click: { make: makeClickable, write: setText, told: "name" },
+  Text: { make: makeTextBox, write: writeParagraphs, told: "name" },
+  Input: { make: makeInput, write: writeInput, told: "name" },
+  Button: { make: makeButton, write: writeMnemonic, told: "name" },
+  Picture: { make: makePicture, write: () => {}, told: "alt" },
+  Panel: { make: makePanel, write: () => {}, told: null },
+};
+
+function buildControl(w, c, index) {
+  const kind = KINDS[c.kind];
+  const el = kind.make(w, c, index);
   const [x, y, width, height] = c.rect.map(px);
-  let el;
-  switch (c.kind) {
-    case "Text":
-      // A div rather than a textarea: it reads the same, scrolls the same, and a screen
-      // reader hears its changes where it is a live region.
-      el = document.createElement("div");
-      el.setAttribute("role", "textbox");
-      el.setAttribute("aria-readonly", "true");
-      el.setAttribute("aria-multiline", "true");
-      el.tabIndex = 0;
-      if (!c.border) el.classList.add("borderless");
-      if (page.live[0] === w.name && page.live[1] === c.name) {
-        el.setAttribute("aria-live", "polite");
-      }
-      break;
-    case "Input":
-      el = document.createElement("input");
-      el.type = "text";
-      el.autocomplete = "off";
-      el.spellcheck = false;
-      el.setAttribute("autocapitalize", "off");
-      // Typing only edits the word; the Enter key runs no verb.
-      el.addEventListener("input", (e) => {
-        if (!e.isComposing) act(() => session.type(el.value));
-      });
-      el.addEventListener("compositionend", () => act(() => session.type(el.value)));
-      break;
-    case "Button":
-      el = document.createElement("button");
-      el.type = "button";
-      writeMnemonic(el, c.caption);
-      el.addEventListener("click", () => clickControl(w.name, c.name));
-      break;
-    case "Picture":
-      el = document.createElement("img");
-      el.src = `pictures/${c.picture}.svg`;
-      el.alt = c.accessible;
-      el.draggable = false;
-      break;
-    case "Panel":
-      el = document.createElement("div");
-      if (c.tooltip) {
-        el.setAttribute("role", "group");
-        el.setAttribute("aria-label", c.tooltip);
-      }
-      break;
-    case "Verb":
-    case "Click":
-      el = document.createElement("div");
-      el.setAttribute("role", "button");
-      el.tabIndex = 0;
-      el.addEventListener("click", () => clickControl(w.name, c.name));
-      // A label takes no focus from a pointer, as on the desktop: the keyboard stays with the
-      // input box, so that the next word can be typed straight after a click on a verb.
-      el.addEventListener("mousedown", (e) => e.preventDefault());
-      // Space and Enter on the label are a click on it, as a button's are.
-      el.addEventListener("keydown", (e) => {
-        if (e.key === "Enter") {
-          e.preventDefault();
-          clickControl(w.name, c.name);
-        } else if (e.key === " ") {
-          e.preventDefault();
-        }
-      });
-      el.addEventListener("keyup", (e) => {
-        if (e.key === " ") clickControl(w.name, c.name);
-      });
-      break;
-    default: // Label, Boxed, Splash
-      el = document.createElement("div");
-  }
-  el.id = id(w.name, c.name);
+  el.id = id(w.table, c);
   el.classList.add("control", c.kind.toLowerCase(), `font-${c.font.toLowerCase()}`,
     `align-${c.align.toLowerCase()}`);
   if (c.wrap) el.classList.add("wrap");
@@ -290,7 +272,7 @@ function buildControl(w, c) {
   el.style.top = `${y}px`;
   el.style.width = `${width}px`;
   el.style.height = `${height}px`;
-  if (c.text) el.style.color = c.text;
+  if (c.textColour) el.style.color = c.textColour;
   if (c.background) el.style.background = c.background;
   if (c.tooltip) el.title = c.tooltip;
   if (!c.visible) el.hidden = true;
@@ -299,36 +281,104 @@ function buildControl(w, c) {
   el.style.fontSize = `${font.points * POINTS_TO_PX}px`;
   el.style.fontWeight = font.bold ? "bold" : "normal";
   describe(el, c, c.accessible);
-  if (c.kind !== "Button" && c.kind !== "Input" && c.kind !== "Text") {
-    setText(el, c, c.caption);
+  kind.write(el, c, c.caption);
+  return el;
+}
+
+// A div rather than a textarea: it reads the same, scrolls the same, and a screen reader hears
+// its changes where it is the live region.
+function makeTextBox(w, c) {
+  const el = document.createElement("div");
+  el.setAttribute("role", "textbox");
+  el.setAttribute("aria-readonly", "true");
+  el.setAttribute("aria-multiline", "true");
+  el.tabIndex = 0;
+  if (!c.border) el.classList.add("borderless");
+  if (c.live) el.setAttribute("aria-live", "polite");
+  return el;
+}
+
+function makeInput(w, c, index) {
+  const el = document.createElement("input");
+  el.type = "text";
+  el.autocomplete = "off";
+  el.spellcheck = false;
+  el.setAttribute("autocapitalize", "off");
+  // Typing only edits the word; the Enter key runs no verb.
+  const typed = () => act(() => session.type(w.index, index, el.value));
+  el.addEventListener("input", (e) => {
+    if (!e.isComposing) typed();
+  });
+  el.addEventListener("compositionend", typed);
+  return el;
+}
+
+function makeButton(w, c, index) {
+  const el = document.createElement("button");
+  el.type = "button";
+  el.addEventListener("click", () => clickControl(w, index));
+  return el;
+}
+
+function makePicture(w, c) {
+  const el = document.createElement("img");
+  el.src = `pictures/${c.picture}.svg`;
+  el.draggable = false;
+  return el;
+}
+
+function makePanel(w, c) {
+  const el = document.createElement("div");
+  if (c.tooltip) {
+    el.setAttribute("role", "group");
+    el.setAttribute("aria-label", c.tooltip);
   }
+  return el;
+}
+
+function makeClickable(w, c, index) {
+  const el = document.createElement("div");
+  el.setAttribute("role", "button");
+  el.tabIndex = 0;
+  el.addEventListener("click", () => clickControl(w, index));
+  // A label takes no focus from a pointer, as on the desktop: the keyboard stays with the
+  // input box, so that the next word can be typed straight after a click on a verb.
+  el.addEventListener("mousedown", (e) => e.preventDefault());
+  // Space and Enter on the label are a click on it, as a button's are.
+  el.addEventListener("keydown", (e) => {
+    if (e.key === "Enter") {
+      e.preventDefault();
+      clickControl(w, index);
+    } else if (e.key === " ") {
+      e.preventDefault();
+    }
+  });
+  el.addEventListener("keyup", (e) => {
+    if (e.key === " ") clickControl(w, index);
+  });
   return el;
 }
 
 // What a screen reader is told: a box's or picture's name, a cell's description.
 function describe(el, c, accessible) {
-  switch (c.kind) {
-    case "Text":
-    case "Input":
-    case "Verb":
-    case "Click":
-    case "Button":
+  switch (KINDS[c.kind].told) {
+    case "name":
       if (accessible) el.setAttribute("aria-label", accessible);
       else el.removeAttribute("aria-label");
       break;
-    case "Picture":
+    case "alt":
       el.alt = accessible;
       break;
-    case "Panel":
-      break;
-    default:
+    case "description":
       if (accessible) el.setAttribute("aria-description", accessible);
       else el.removeAttribute("aria-description");
+      break;
+    default:
   }
 }
 
 // A caption's "&" marks the next letter: it is underlined and is the button's access key.
-function writeMnemonic(el, caption) {
+function writeMnemonic(el, c, caption) {
   const at = caption.indexOf("&");
   if (at < 0 || at + 1 >= caption.length) {
     el.textContent = caption;
@@ -348,20 +398,20 @@ function buildBar() {
   bar.type = "button";
   bar.id = "minimised";
   bar.hidden = true;
-  bar.title = page.restore;
+  bar.title = words.restore;
   const skull = document.createElement("img");
   skull.src = "pictures/skull.svg";
   skull.alt = "";
   const name = document.createElement("span");
-  name.textContent = page.title;
+  name.textContent = words.title;
   bar.append(skull, name);
   bar.addEventListener("click", () => {
-    view.minimised = false;
+    ui.minimised = false;
     redraw();
-    document.getElementById(id(page.minimise[0], page.minimise[1]))?.focus();
+    ui.minimisedFrom?.focus();
   });
   pageEl.append(bar);
-  view.bar = bar;
+  ui.bar = bar;
 }
 
 // What the page shows once the run has ended, with the way to a new one.
@@ -372,16 +422,16 @@ function buildOver() {
   const message = document.createElement("p");
   message.id = "over.message";
   message.setAttribute("role", "status");
-  message.textContent = page.gameOver;
+  message.textContent = words.gameOver;
   const again = document.createElement("button");
   again.type = "button";
   again.id = "over.newRun";
-  again.textContent = page.newRun;
+  again.textContent = words.newRun;
   again.setAttribute("aria-describedby", message.id); // heard when it takes the focus
   again.addEventListener("click", () => newRun(true));
   over.append(message, again);
   screenEl.append(over);
-  view.over = over;
+  ui.over = over;
 }
 
 // ---- Events ----------------------------------------------------------------------------
@@ -392,22 +442,24 @@ function act(action) {
   redraw();
 }
 
-function clickControl(form, control) {
-  if (form === page.minimise[0] && control === page.minimise[1]) {
-    view.minimised = true; // the window system's business on the desktop; the page's here
+function clickControl(w, index) {
+  const clicked = session.click(w.index, index);
+  if (clicked === "Minimise") {
+    ui.minimised = true; // the window system's business on the desktop; the page's here
+    ui.minimisedFrom = w.controls[index].el;
     redraw();
-    view.bar.focus();
-    return;
+    ui.bar.focus();
+  } else if (clicked === "Played") {
+    redraw();
   }
-  act(() => session.click(form, control));
 }
 
 // Escape asks a dialogue to close, as the window system's close does on the desktop: only the
 // ending window agrees, and takes it as its own last click.
-function dialogKey(e, form) {
+function dialogKey(e, w) {
   if (e.key !== "Escape") return;
   e.preventDefault();
-  act(() => session.requestClose(form));
+  act(() => session.requestClose(w.index));
 }
 
 // Dragging the main window's background: a press with any button sets the anchor, and moving
@@ -418,8 +470,8 @@ function wireDrag(el) {
   const local = (e) => {
     const box = el.getBoundingClientRect();
     return {
-      x: ((e.clientX - box.left) / view.scale) * layout.twipsPerPixel,
-      y: ((e.clientY - box.top) / view.scale) * layout.twipsPerPixel,
+      x: ((e.clientX - box.left) / ui.scale) * layout.twipsPerPixel,
+      y: ((e.clientY - box.top) / ui.scale) * layout.twipsPerPixel,
     };
   };
   el.addEventListener("pointerdown", (e) => {
@@ -441,20 +493,20 @@ function wireDrag(el) {
 
 // Moves the main window, keeping it within the page so that it can always be taken back.
 function moveMain(dx, dy) {
-  const w = view.windows.get(page.main);
-  const [left, top] = clampToPage(view.mainPos.x + dx - view.origin.x,
-    view.mainPos.y + dy - view.origin.y, w.el.offsetWidth, w.el.offsetHeight, 0);
-  view.mainPos = { x: left + view.origin.x, y: top + view.origin.y };
-  placeWindow(w.el, view.mainPos.x, view.mainPos.y);
+  const w = ui.main;
+  const [left, top] = clampToPage(ui.mainPos.x + dx - ui.origin.x,
+    ui.mainPos.y + dy - ui.origin.y, w.el.offsetWidth, w.el.offsetHeight, 0);
+  ui.mainPos = { x: left + ui.origin.x, y: top + ui.origin.y };
+  placeWindow(w.el, ui.mainPos.x, ui.mainPos.y);
 }
 
 // A window's place on the screen element (pixels at scale 1) kept inside the page, with room
 // above it for a title bar where it has one.
 function clampToPage(left, top, width, height, titleBar) {
-  const minLeft = -screenEl.offsetLeft / view.scale;
-  const minTop = -screenEl.offsetTop / view.scale;
-  const maxLeft = minLeft + pageEl.clientWidth / view.scale - width;
-  const maxTop = minTop + pageEl.clientHeight / view.scale - height;
+  const minLeft = -screenEl.offsetLeft / ui.scale;
+  const minTop = -screenEl.offsetTop / ui.scale;
+  const maxLeft = minLeft + pageEl.clientWidth / ui.scale - width;
+  const maxTop = minTop + pageEl.clientHeight / ui.scale - height;
   const clamp = (v, lo, hi) => Math.min(Math.max(v, lo), Math.max(lo, hi));
   return [clamp(left, minLeft, maxLeft), clamp(top, minTop + titleBar, maxTop)];
 }
@@ -468,18 +520,18 @@ function redraw() {
     return;
   }
   let dialog = null;
-  for (const [name, w] of view.windows) {
-    const form = state.forms[name];
+  for (const w of ui.windows) {
+    const form = state.forms[w.table.name];
     if (!form.created) continue;
-    const isMain = name === page.main;
-    const shown = form.visible && !(isMain && view.minimised);
+    const isMain = w === ui.main;
+    const shown = form.visible && !(isMain && ui.minimised);
     if (w.el.hidden === shown) w.el.hidden = !shown;
     if (isMain && w.el.inert === form.enabled) w.el.inert = !form.enabled;
-    if (!isMain && shown) dialog = name;
+    if (!isMain && shown) dialog = w;
     drawForm(w, form);
   }
   measure();
-  if (view.bar.hidden === view.minimised) view.bar.hidden = !view.minimised;
+  if (ui.bar.hidden === ui.minimised) ui.bar.hidden = !ui.minimised;
   moveFocus(dialog);
   updateBlink();
 }
@@ -487,19 +539,19 @@ function redraw() {
 // Touches only what changed since the last redraw, so that a click costs the page next to
 // nothing beyond the controls it changes.
 function drawForm(w, form) {
-  for (const [name, c] of w.controls) {
-    const shown = form.controls[name];
+  for (const c of w.controls) {
+    const shown = form.controls[c.table.name];
     if (!shown) continue;
-    const drawn = c.drawn || (c.drawn = {});
+    const drawn = c.drawn;
     if (drawn.text !== shown.text) {
       drawn.text = shown.text;
-      writeText(c.el, c.table, shown.text);
+      KINDS[c.table.kind].write(c.el, c.table, shown.text);
     }
     if (drawn.visible !== shown.visible) {
       drawn.visible = shown.visible;
       c.el.hidden = !shown.visible;
     }
-    const colour = shown.colour || c.table.text || "";
+    const colour = shown.colour || c.table.textColour || "";
     if (drawn.colour !== colour) {
       drawn.colour = colour;
       c.el.style.color = colour;
@@ -511,30 +563,15 @@ function drawForm(w, form) {
   }
 }
 
-function writeText(el, c, text) {
-  switch (c.kind) {
-    case "Text":
-      writeParagraphs(el, text);
-      el.scrollTop = 0; // new text is read from its start
-      view.unmeasured.add(el);
-      break;
-    case "Input":
-      if (el.value !== text && !isComposing(el)) el.value = text;
-      break;
-    case "Button":
-    case "Picture":
-    case "Panel":
-      break;
-    default:
-      setText(el, c, text);
-  }
+function writeInput(el, c, text) {
+  if (el.value !== text && !isComposing(el)) el.value = text;
 }
 
 // What needs the page laid out: a caption's fit, and whether a text box has anything to scroll
 // (with nothing, its scroll bar's thumb fills the groove). Only what is on screen can be
 // measured; the rest waits until it is.
 function measure() {
-  for (const el of view.unmeasured) {
+  for (const el of ui.unmeasured) {
     if (!el.getClientRects().length) continue;
     if (el.classList.contains("text")) {
       fitParagraphs(el);
@@ -542,7 +579,7 @@ function measure() {
     } else {
       fitCaption(el);
     }
-    view.unmeasured.delete(el);
+    ui.unmeasured.delete(el);
   }
 }
 
@@ -554,7 +591,7 @@ const isComposing = (el) => composing.has(el);
 // A text box's text, one block per line the game broke by hand (CR LF): the desktop's text
 // box lays each such line out on its own and rounds its height up to a whole pixel, which
 // fitParagraphs() copies once the box is on screen.
-function writeParagraphs(el, text) {
+function writeParagraphs(el, c, text) {
   const blocks = text.split(/\r\n?|\n/).map((line) => {
     const block = document.createElement("div");
     if (line) block.textContent = line;
@@ -562,12 +599,14 @@ function writeParagraphs(el, text) {
     return block;
   });
   el.replaceChildren(...(text ? blocks : []));
+  el.scrollTop = 0; // new text is read from its start
+  ui.unmeasured.add(el);
 }
 
 function fitParagraphs(el) {
   const blocks = [...el.children];
   // All reads, then all writes: one layout, not one per block.
-  const heights = blocks.map((b) => b.getBoundingClientRect().height / view.scale);
+  const heights = blocks.map((b) => b.getBoundingClientRect().height / ui.scale);
   blocks.forEach((b, i) => {
     b.style.height = `${Math.ceil(heights[i] - 0.01)}px`;
   });
@@ -578,15 +617,23 @@ function setText(el, c, text) {
   el.textContent = text;
   if (c.wrap || c.kind === "Splash" || !text) return;
   el.style.fontSize = `${Number(el.dataset.points) * POINTS_TO_PX}px`;
-  view.unmeasured.add(el);
+  ui.unmeasured.add(el);
 }
 
 // A one-line caption too long for its box takes the largest size below the table's at which
 // it fits, as on the desktop.
+// The room is the box less its padding and border: where the text is really drawn.
 function fitCaption(el) {
   let points = Number(el.dataset.points);
-  while (el.scrollWidth > el.clientWidth && points - FIT_STEP >= FIT_SMALLEST) {
-    points -= FIT_STEP;
+  const style = getComputedStyle(el);
+  const room = el.clientWidth - parseFloat(style.paddingLeft) - parseFloat(style.paddingRight);
+  const needed = () => {
+    const range = document.createRange();
+    range.selectNodeContents(el);
+    return range.getBoundingClientRect().width / ui.scale;
+  };
+  while (needed() > room && points - layout.fitStep >= layout.fitSmallest) {
+    points -= layout.fitStep;
     el.style.fontSize = `${points * POINTS_TO_PX}px`;
   }
 }
@@ -596,47 +643,45 @@ function fitCaption(el) {
 // in the main window when the dialogue goes.
 function moveFocus(dialog) {
   if (dialog) {
-    const el = view.windows.get(dialog).el;
-    if (dialog !== view.shownDialog && !view.shownDialog) view.focusBefore = document.activeElement;
-    if (dialog !== view.shownDialog || !el.contains(document.activeElement)) {
+    const el = dialog.el;
+    if (dialog !== ui.shownDialog && !ui.shownDialog) ui.focusBefore = document.activeElement;
+    if (dialog !== ui.shownDialog || !el.contains(document.activeElement)) {
       const first = [...el.querySelectorAll("[tabindex='0'], button")]
         .find((c) => c.getClientRects().length > 0);
       (first || el).focus();
     }
-  } else if (view.shownDialog && view.focusBefore && document.contains(view.focusBefore)) {
-    view.focusBefore.focus();
-    view.focusBefore = null;
+  } else if (ui.shownDialog && ui.focusBefore && document.contains(ui.focusBefore)) {
+    ui.focusBefore.focus();
+    ui.focusBefore = null;
   }
-  view.shownDialog = dialog;
+  ui.shownDialog = dialog;
 }
 
 // The about window's title blinks while it is on screen and the page can be seen; a tab in
 // the background or a closed window costs nothing.
 function updateBlink() {
-  const info = view.windows.get(page.blink[0]);
-  const wanted = !info.el.hidden && !document.hidden;
-  if (wanted && !view.blinkTimer) {
-    view.blinkTimer = setInterval(blink, layout.blinkMs);
-  } else if (!wanted && view.blinkTimer) {
-    clearInterval(view.blinkTimer);
-    view.blinkTimer = 0;
+  const wanted = ui.blinking && !ui.blinking.el.hidden && !document.hidden;
+  if (wanted && !ui.blinkTimer) {
+    ui.blinkTimer = setInterval(blink, layout.blinkMs);
+  } else if (!wanted && ui.blinkTimer) {
+    clearInterval(ui.blinkTimer);
+    ui.blinkTimer = 0;
   }
 }
 
 function blink() {
   session.blinkTick();
-  const form = page.blink[0];
-  drawForm(view.windows.get(form), JSON.parse(session.formState(form)));
+  drawForm(ui.blinking, JSON.parse(session.formState(ui.blinking.index)));
 }
 
 function drawEnd() {
   clearTimers();
-  view.blinkTimer = 0;
-  for (const w of view.windows.values()) w.el.hidden = true;
-  view.bar.hidden = true;
-  if (view.over.hidden) {
-    view.over.hidden = false;
-    view.over.querySelector("button").focus();
+  ui.blinkTimer = 0;
+  for (const w of ui.windows) w.el.hidden = true;
+  ui.bar.hidden = true;
+  if (ui.over.hidden) {
+    ui.over.hidden = false;
+    ui.over.querySelector("button").focus();
   }
 }
 

@@ -14,7 +14,7 @@ enum class GuardLine {
     MayIEnter,
     WhatIsHere,
     Pay,
-    SeeYou,          // closes the window
+    SeeYou,  // closes the window
     NoCoins,
 };
 inline constexpr std::size_t kGuardLineCount = 6;

@@ -37,7 +37,7 @@ class WholeGameTest : public QObject {
 QList<QWidget*> WholeGameTest::shown() const {
     QList<QWidget*> up{&shell_->mainWindow()};
     for (Window w : {Window::Info, Window::Lesnik, Window::Musik, Window::Stol, Window::Form2})
-        if (SecondaryWindow* s = shell_->window(w); s != nullptr && s->isVisible()) up << s;
+        if (QWidget* s = shell_->window(w); s != nullptr && s->isVisible()) up << s;
     return up;
 }
 

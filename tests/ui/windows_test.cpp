@@ -54,7 +54,7 @@ void WindowsTest::foresterAnswersAndKeepsHisLastAnswer() {
     MainWindow& main = shell->mainWindow();
     examine(main, QStringLiteral("лесник"));
     click(main, "Label7");
-    SecondaryWindow* lesnik = shell->window(Window::Lesnik);
+    QWidget* lesnik = shell->window(Window::Lesnik);
     QVERIFY(lesnik != nullptr && lesnik->isVisible());
     QCOMPARE(lesnik->geometry(), QRect(141, 151, 312, 199));
     QVERIFY(!main.isEnabled());
@@ -85,7 +85,7 @@ void WindowsTest::guardRevealsLinesAndTakesTheCoins() {
     MainWindow& main = shell->mainWindow();
     examine(main, QStringLiteral("охраник"));
     click(main, "Label7");
-    SecondaryWindow* musik = shell->window(Window::Musik);
+    QWidget* musik = shell->window(Window::Musik);
     QVERIFY(musik != nullptr && musik->isVisible());
     QCOMPARE(musik->geometry(), QRect(141, 114, 312, 241));
 
@@ -125,7 +125,7 @@ void WindowsTest::guardWithoutCoinsSendsYouAway() {
     MainWindow& main = shell->mainWindow();
     examine(main, QStringLiteral("охраник"));
     click(main, "Label7");
-    SecondaryWindow* musik = shell->window(Window::Musik);
+    QWidget* musik = shell->window(Window::Musik);
     for (const char* line : {"Label2", "Label4", "Label3"}) click(*musik, line);
     QVERIFY(!named(*musik, "Label5").isVisible());
     QVERIFY(named(*musik, "Label7").isVisible());
@@ -142,7 +142,7 @@ void WindowsTest::cardOfFateDealsLifeInTheMiddle() {
     auto shell = startShell(at(4));
     MainWindow& main = shell->mainWindow();
     examine(main, QStringLiteral("стол"));
-    SecondaryWindow* stol = shell->window(Window::Stol);
+    QWidget* stol = shell->window(Window::Stol);
     QVERIFY(stol != nullptr && stol->isVisible());
     QCOMPARE(stol->geometry(), QRect(156, 107, 255, 198));
     QVERIFY(!main.isEnabled());
@@ -159,7 +159,7 @@ void WindowsTest::cardOfFateDealsLifeInTheMiddle() {
     QVERIFY(!named(*stol, "Label7").isVisible());
 
     click(*stol, "Label3");
-    QCOMPARE(middle->palette().color(QPalette::WindowText), kBrightWhite);
+    QCOMPARE(middle->palette().color(QPalette::WindowText), colourOf(layout::kBrightWhite));
     QCOMPARE(middle->accessibleName(), qt(text::kLife));
     QVERIFY(!named(*stol, "Label2").isVisible());
     QVERIFY(!named(*stol, "Label4").isVisible());
@@ -178,7 +178,7 @@ void WindowsTest::cardOfFateDeathEndsTheRun() {
     MainWindow& main = shell->mainWindow();
     QSignalSpy ended(shell.get(), &Shell::ended);
     examine(main, QStringLiteral("стол"));
-    SecondaryWindow* stol = shell->window(Window::Stol);
+    QWidget* stol = shell->window(Window::Stol);
     click(*stol, "Label2");
     QCOMPARE(textOf(*stol, "Label2"), qt(text::kDeath));
     QVERIFY(named(*stol, "Label6").isVisible());
@@ -200,7 +200,7 @@ void WindowsTest::endingLeavesOnlyTheLastClick() {
     QSignalSpy ended(shell.get(), &Shell::ended);
     examine(main, QStringLiteral("пещера"));
     click(main, "Label8");
-    SecondaryWindow* form2 = shell->window(Window::Form2);
+    QWidget* form2 = shell->window(Window::Form2);
     QVERIFY(form2 != nullptr && form2->isVisible());
     QCOMPARE(form2->geometry(), QRect(173, 128, 360, 294));
     QVERIFY(!main.isEnabled());

@@ -222,7 +222,12 @@ class Page:
                 yield f"{w['name']}.{c['name']}", w, c
 
     def main(self):
-        return self.settings["main"]
+        """The main window's name, as the tables mark it."""
+        return next(w["name"] for w in self.layout["windows"] if w["main"])
+
+    def doing(self, what):
+        """The element id of the control whose click does WHAT ("Minimise", ..)."""
+        return next(key for key, _, c in self.controls() if c["does"]["what"] == what)
 
     def screenshot(self, path):
         self.d.execute_async_script(

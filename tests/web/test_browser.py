@@ -142,7 +142,7 @@ class Test:
     def minimise(self):
         p = self.p
         before = p.snapshot()[self.main]["rect"]
-        p.click(".".join(p.settings["minimise"]))
+        p.click(p.doing("Minimise"))
         p.wait_for("the main window to make way for the bar",
                    lambda s: not s[self.main]["shown"] and s["minimised"]["shown"] or "not so")
         p.wait_text("minimised", p.settings["title"])

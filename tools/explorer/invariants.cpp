@@ -76,8 +76,8 @@ std::vector<std::string> brokenInvariants(const Game& g) {
             fail(kMainWindow, win.mainEnabled() ? "main window enabled under a secondary one"
                                                 : "main window disabled with nothing up");
         int up = 0;
-        for (Window secondary : kSecondaryWindows)
-            if (win.visible(secondary)) ++up;
+        for (Window which : kSecondaryWindows)
+            if (win.visible(which)) ++up;
         if (up > 1) fail(kOneWindow, std::to_string(up) + " windows up");
     }
 

@@ -2,17 +2,15 @@
 
 #include <QPainter>
 
+#include "layout.hpp"
+
 namespace tarvilon::ui {
-namespace {
-
-constexpr int kBorder = 1;
-constexpr int kIndent = 2;
-
-}  // namespace
 
 CellLabel::CellLabel(QWidget* parent) : QLabel(parent) {
     setTextFormat(Qt::PlainText);
-    setAttribute(Qt::WA_NoMousePropagation);  // a press here is no drag
+    // The text is drawn, and so fitted, inside the border and the indent.
+    constexpr int kSide = layout::kCellBorderPx + layout::kCellIndentPx;
+    setContentsMargins(kSide, layout::kCellBorderPx, kSide, layout::kCellBorderPx);
 }
 
 void CellLabel::paintEvent(QPaintEvent*) {
@@ -21,7 +19,7 @@ void CellLabel::paintEvent(QPaintEvent*) {
     painter.setPen(palette().color(QPalette::WindowText));
     painter.drawRect(rect().adjusted(0, 0, -1, -1));
 
-    const QRect inside = rect().adjusted(kBorder + kIndent, kBorder, -kBorder - kIndent, -kBorder);
+    const QRect inside = contentsRect();
     const QFontMetrics metrics = fontMetrics();
     // Centre the ascent and descent, not the face's full line with its leading.
     const int baseline = inside.top() +

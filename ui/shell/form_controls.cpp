@@ -9,6 +9,7 @@
 #include "shell/click_label.hpp"
 #include "shell/look.hpp"
 #include "shell/pictures.hpp"
+#include "shell/shell.hpp"
 #include "shell/twips.hpp"
 #include "shell/widget_text.hpp"
 
@@ -28,15 +29,9 @@ bool describes(Kind kind) {
 }
 
 Qt::Alignment alignment(layout::Align align) {
-    switch (align) {
-        case layout::Align::TopLeft:
-            return Qt::AlignLeft | Qt::AlignTop;  // a label's text starts at its top
-        case layout::Align::TopCentre:
-            return Qt::AlignHCenter | Qt::AlignTop;
-        case layout::Align::Centre:
-            return Qt::AlignCenter;
-    }
-    return Qt::AlignLeft | Qt::AlignTop;
+    // A label's text starts at its top.
+    return align == layout::Align::TopCentre ? Qt::AlignHCenter | Qt::AlignTop
+                                             : Qt::AlignLeft | Qt::AlignTop;
 }
 
 void setGround(QWidget& w, QPalette::ColorRole role, layout::Colour colour) {
@@ -49,46 +44,34 @@ QLabel* makeLabel(const layout::Control& c, QWidget* parent, const QCursor& hand
     QLabel* label = c.kind == Kind::Boxed   ? new CellLabel(parent)
                     : c.kind == Kind::Label ? new QLabel(parent)
                                             : new ClickLabel(parent);
-    // Every control gets its font before its text: a widget may lay its text out at once,
-    // and a layout in the inherited font would be thrown away.
-    label->setFont(font(c.font));
-    label->setAttribute(Qt::WA_NoMousePropagation);  // a press here is no drag
     label->setTextFormat(Qt::PlainText);
     label->setAlignment(alignment(c.align));
     label->setWordWrap(c.wrap);
-    label->setText(qt(c.caption));
     if (c.kind == Kind::Boxed) {  // a cell paints its own ground inside its border
         if (c.background) setGround(*label, QPalette::Base, *c.background);
     } else if (c.background) {
         label->setAutoFillBackground(true);
         setGround(*label, QPalette::Window, *c.background);
-    } else {
-        makeTransparent(*label);
     }
-    if (c.text) setTextColour(*label, colourOf(*c.text));
     if (c.kind == Kind::Verb) label->setCursor(hand);
     return label;
 }
 
 QWidget* makeBox(const layout::Control& c, QWidget* parent) {
     auto* box = new QPlainTextEdit(parent);
-    box->setFont(font(c.font));
-    box->setAttribute(Qt::WA_NoMousePropagation);  // a press here is no drag
-    box->setReadOnly(true);                        // the player may select and scroll, never type
+    box->setReadOnly(true);  // the player may select and scroll, never type
     box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     box->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     box->setFrameStyle(c.border ? QFrame::StyledPanel | QFrame::Sunken : QFrame::NoFrame);
     if (c.background) setGround(*box, QPalette::Base, *c.background);
-    box->setPlainText(displayText(c.caption));
     return box;
 }
 
 QWidget* makeLineBox(const layout::Control& c, QWidget* parent) {
     auto* box = new QLineEdit(parent);
-    box->setFont(font(c.font));
     if (c.background) setGround(*box, QPalette::Base, *c.background);
-    if (c.text) setGround(*box, QPalette::Text, *c.text);
+    if (c.textColour) setGround(*box, QPalette::Text, *c.textColour);
     if (c.kind == Kind::Splash) {
         box->setReadOnly(true);
         box->setFrame(false);
@@ -96,23 +79,18 @@ QWidget* makeLineBox(const layout::Control& c, QWidget* parent) {
         box->setContextMenuPolicy(Qt::NoContextMenu);
     }
     // The input box runs no verb on Enter: it only edits its text.
-    box->setText(qt(c.caption));
     return box;
 }
 
-QWidget* makePanel(const layout::Control& c, QWidget* parent) {
+QWidget* makePanel(QWidget* parent) {
     auto* panel = new QFrame(parent);
-    panel->setFont(font(c.font));
-    panel->setAttribute(Qt::WA_NoMousePropagation);  // a press here is no drag
     panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     panel->setLineWidth(2);
     return panel;
 }
 
-QWidget* makeButton(const layout::Control& c, QWidget* parent) {
+QWidget* makeButton(QWidget* parent) {
     auto* button = new QPushButton(parent);
-    button->setFont(font(c.font));
-    button->setText(qt(c.caption));
     button->setFocusPolicy(Qt::TabFocus);
     return button;
 }
@@ -137,9 +115,9 @@ QWidget* make(const layout::Control& c, QWidget* parent, const QCursor& hand) {
         case Kind::Splash:
             return makeLineBox(c, parent);
         case Kind::Panel:
-            return makePanel(c, parent);
+            return makePanel(parent);
         case Kind::Button:
-            return makeButton(c, parent);
+            return makeButton(parent);
         case Kind::Picture:
             return makePicture(c, parent);
     }
@@ -147,79 +125,110 @@ QWidget* make(const layout::Control& c, QWidget* parent, const QCursor& hand) {
 }
 
 void setAccessible(QWidget& w, Kind kind, const QString& text) {
-    if (describes(kind)) {
-        if (w.accessibleDescription() != text) w.setAccessibleDescription(text);
-    } else if (w.accessibleName() != text) {
+    if (describes(kind))
+        w.setAccessibleDescription(text);
+    else
         w.setAccessibleName(text);
+}
+
+// The text a control shows, written as its kind writes it.
+void write(QWidget& w, const layout::Control& c, const std::string& text) {
+    switch (c.kind) {
+        case Kind::Label:
+        case Kind::Boxed:
+        case Kind::Verb:
+        case Kind::Click: {
+            auto& label = static_cast<QLabel&>(w);
+            label.setText(qt(text));
+            if (!c.wrap) fitCaption(label, c.font);
+            break;
+        }
+        case Kind::Text:
+            static_cast<QPlainTextEdit&>(w).setPlainText(displayText(text));
+            break;
+        case Kind::Input:
+        case Kind::Splash: {
+            // The game writing its own word back is not the player typing one; and a box
+            // that already holds the word keeps its cursor.
+            auto& box = static_cast<QLineEdit&>(w);
+            const QSignalBlocker quiet(box);
+            if (box.text() != qt(text)) box.setText(qt(text));
+            break;
+        }
+        case Kind::Button:
+            static_cast<QPushButton&>(w).setText(qt(text));
+            break;
+        case Kind::Panel:
+        case Kind::Picture:
+            break;
     }
 }
 
 }  // namespace
 
-FormControls::FormControls(QWidget& window, layout::Form form, const OnClick& onClick)
-    : form_(form) {
-    const layout::WindowLayout& table = layout::of(form);
-    const QCursor hand = handPointer();  // one for all the verbs
+FormControls::FormControls(QWidget& frame, Window window, Shell& shell) {
+    const layout::WindowLayout& table = layout::of(window);
     built_.reserve(table.controls.size());
+    const QCursor hand = handPointer();  // one for all the verbs
     for (const layout::Control& c : table.controls) {
-        QWidget* parent = c.panel.empty() ? &window : &named(window, c.panel);
+        QWidget* parent = c.panel.empty() ? &frame : &named(frame, c.panel);
         QWidget* w = make(c, parent, hand);
+        // Every control gets its font before its text: a widget may lay its text out at once,
+        // and a layout in the inherited font would be thrown away.
+        w->setFont(font(c.font));
+        w->setAttribute(Qt::WA_NoMousePropagation);  // a press on a control is no drag
         w->setObjectName(qt(c.name));
         w->setGeometry(pixels(c.rect));
         w->setToolTip(qt(c.tooltip));
-        setAccessible(*w, c.kind, qt(c.accessible));
-        w->setVisible(c.visible);
         w->lower();  // each control goes under the ones listed before it
-        if (isLabel(c.kind) && !c.wrap) fitCaption(*static_cast<QLabel*>(w));
 
-        const std::string name(c.name);
         if (auto* line = qobject_cast<ClickLabel*>(w))
-            QObject::connect(line, &ClickLabel::clicked, &window,
-                             [onClick, name] { onClick(name); });
+            QObject::connect(line, &ClickLabel::clicked, &frame,
+                             [&shell, window, &c] { shell.click(window, c); });
         else if (auto* button = qobject_cast<QPushButton*>(w))
-            QObject::connect(button, &QPushButton::clicked, &window,
-                             [onClick, name] { onClick(name); });
-        built_.push_back({&c, w, std::string(c.caption)});
+            QObject::connect(button, &QPushButton::clicked, &frame,
+                             [&shell, window, &c] { shell.click(window, c); });
+        // textChanged, not textEdited: a screen reader sets the box's text programmatically,
+        // which emits only textChanged. The redraw's own writes are kept out by a blocker.
+        if (auto* box = qobject_cast<QLineEdit*>(w); box != nullptr && c.kind == Kind::Input)
+            QObject::connect(
+                box, &QLineEdit::textChanged, &frame, [&shell, window, &c](const QString& text) {
+                    const QByteArray word = text.toUtf8();
+                    shell.type(window, c, {word.constData(), std::size_t(word.size())});
+                });
+
+        // What the table draws first: the redraws after it write only what differs.
+        const layout::Shown first{.text = std::string(c.caption),
+                                  .visible = c.visible,
+                                  .textColour = c.textColour,
+                                  .accessible = std::string(c.accessible)};
+        write(*w, c, first.text);
+        w->setVisible(first.visible);
+        if (first.textColour && isLabel(c.kind)) setTextColour(*w, colourOf(*first.textColour));
+        setAccessible(*w, c.kind, qt(first.accessible));
+        built_.push_back({&c, w, first});
     }
 }
 
 void FormControls::redraw(const Game& game) {
     for (Built& b : built_) {
         const layout::Control& c = *b.control;
-        const layout::Shown shown = layout::view(game, form_, c);
-        switch (c.kind) {
-            case Kind::Label:
-            case Kind::Boxed:
-            case Kind::Verb:
-            case Kind::Click:
-                setCaption(*static_cast<QLabel*>(b.widget), shown.text);
-                break;
-            case Kind::Text:
-                if (shown.text != b.shown) {
-                    b.shown = shown.text;
-                    static_cast<QPlainTextEdit*>(b.widget)->setPlainText(displayText(b.shown));
-                }
-                break;
-            case Kind::Input:
-            case Kind::Splash: {
-                // The game writing its own word back is not the player typing one.
-                const QSignalBlocker quiet(b.widget);
-                setInputText(*static_cast<QLineEdit*>(b.widget), shown.text);
-                break;
-            }
-            case Kind::Panel:
-            case Kind::Button:
-            case Kind::Picture:
-                break;
-        }
-        if (b.widget->isHidden() == shown.visible) b.widget->setVisible(shown.visible);
-        if (const auto colour = shown.textColour ? shown.textColour : c.text) {
-            const QColor qcolour = colourOf(*colour);
-            if (isLabel(c.kind) && b.widget->palette().color(QPalette::WindowText) != qcolour)
-                setTextColour(*b.widget, qcolour);
-        }
-        setAccessible(*b.widget, c.kind, qt(shown.accessible));
+        layout::Shown shown = layout::view(game, c);
+        if (!shown.textColour) shown.textColour = c.textColour;
+        if (shown.text != b.drawn.text) write(*b.widget, c, shown.text);
+        if (shown.visible != b.drawn.visible) b.widget->setVisible(shown.visible);
+        if (shown.textColour != b.drawn.textColour && shown.textColour && isLabel(c.kind))
+            setTextColour(*b.widget, colourOf(*shown.textColour));
+        if (shown.accessible != b.drawn.accessible)
+            setAccessible(*b.widget, c.kind, qt(shown.accessible));
+        b.drawn = std::move(shown);
     }
+}
+
+QWidget* FormControls::widget(const layout::Control& control) const {
+    for (const Built& b : built_)
+        if (b.control == &control) return b.widget;
+    return nullptr;
 }
 
 void placeWindow(QWidget& window, const layout::WindowLayout& table) {

@@ -1,9 +1,6 @@
 #pragma once
 
 #include <QWidget>
-#include <functional>
-#include <string>
-#include <string_view>
 #include <vector>
 
 #include "game.hpp"
@@ -11,30 +8,30 @@
 
 namespace tarvilon::ui {
 
+class Shell;
+
 // The widgets of one window, made from its layout table (one kind of widget per kind of
 // control) and redrawn from the game: each control shows what layout::view() says, and only
-// what changed is written, so a redraw after every event neither flickers nor announces
-// changes that did not happen.
+// what changed since the last redraw is written, so a redraw after every event neither
+// flickers nor announces changes that did not happen. Clicks and typing go to the shell with
+// the row they came from.
 class FormControls {
   public:
-    // What a click on a clickable control (a label that acts as a button, a push button)
-    // does: it is given the control's name.
-    using OnClick = std::function<void(std::string_view control)>;
-
-    // Builds every control of the form's table on `window`, from the top of the stacking
+    // Builds every control of the window's table on `frame`, from the top of the stacking
     // order down.
-    FormControls(QWidget& window, layout::Form form, const OnClick& onClick);
+    FormControls(QWidget& frame, Window window, Shell& shell);
 
     void redraw(const Game& game);
+    // The widget built for the row; null for a row of another window.
+    [[nodiscard]] QWidget* widget(const layout::Control& control) const;
 
   private:
     struct Built {
         const layout::Control* control;
         QWidget* widget;
-        std::string shown;  // what a read-only box was last given; only the game writes it
+        layout::Shown drawn;  // what the widget shows now
     };
 
-    layout::Form form_;
     std::vector<Built> built_;
 };
 

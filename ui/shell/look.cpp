@@ -11,6 +11,7 @@ namespace {
 
 constexpr const char* kFamily = "PT Sans";
 constexpr QColor kFace = colourOf(layout::kFaceGrey);
+constexpr QColor kSelection = colourOf(layout::kDarkBlue);
 
 }  // namespace
 
@@ -37,7 +38,7 @@ void installLook() {
     p.setColor(QPalette::WindowText, Qt::black);
     p.setColor(QPalette::ButtonText, Qt::black);
     p.setColor(QPalette::Text, Qt::black);
-    p.setColor(QPalette::Highlight, kDarkBlue);
+    p.setColor(QPalette::Highlight, kSelection);
     p.setColor(QPalette::HighlightedText, Qt::white);
     p.setColor(QPalette::ToolTipBase, QColor(255, 255, 225));
     p.setColor(QPalette::ToolTipText, Qt::black);
@@ -53,20 +54,17 @@ void installLook() {
     QApplication::setFont(font(layout::Font::Default));
 }
 
-void fitCaption(QLabel& label) {
-    // The layout's boxes were sized for a narrower face; where a caption would not fit at its
-    // size, it takes the largest size below that does.
-    constexpr double kStep = 0.25;
-    constexpr double kSmallest = 6;
-    QFont f = label.font();
-    while (QFontMetrics(f).horizontalAdvance(label.text()) > label.contentsRect().width() &&
-           f.pointSizeF() > kSmallest)
-        f.setPointSizeF(f.pointSizeF() - kStep);
-    label.setFont(f);
-}
-
-void makeTransparent(QWidget& w) {
-    w.setAutoFillBackground(false);
+void fitCaption(QLabel& label, layout::Font role) {
+    // The layout's boxes were sized for a narrower face; where a caption would not fit where
+    // it is drawn, it takes the largest size below the table's that does.
+    QFont f = font(role);
+    const QString text = label.text();
+    f.setPointSizeF(layout::fittedPoints(f.pointSizeF(), label.contentsRect().width(),
+                                         [&f, &text](double points) {
+                                             f.setPointSizeF(points);
+                                             return QFontMetricsF(f).horizontalAdvance(text);
+                                         }));
+    if (label.font() != f) label.setFont(f);
 }
 
 void setTextColour(QWidget& w, const QColor& colour) {

@@ -4,58 +4,28 @@
 
 #include <QCloseEvent>
 #include <QGuiApplication>
-#include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QPlainTextEdit>
-#include <QPushButton>
-#include <QTimer>
 #include <QWindow>
-#include <string_view>
 
 #include "game.hpp"
 #include "shell/pictures.hpp"
 #include "shell/shell.hpp"
 #include "shell/twips.hpp"
-#include "shell/widget_text.hpp"
 
 namespace tarvilon::ui {
 
 MainWindow::MainWindow(Shell& shell)
     : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint),
       shell_(shell),
-      controls_(*this, layout::Form::Form1,
-                [this](std::string_view control) { shell_.click(layout::Form::Form1, control); }) {
-    placeWindow(*this, layout::of(layout::Form::Form1));
+      controls_(*this, Window::Form1, shell) {
+    placeWindow(*this, layout::of(Window::Form1));
     setWindowIcon(skullIcon());
-    // Minimising is the window system's business, not the game's.
-    connect(&named<QPushButton>(*this, "Command1"), &QPushButton::clicked, this,
-            [this] { setWindowState(windowState() | Qt::WindowMinimized); });
-    // textChanged, not textEdited: a screen reader sets the box's text programmatically,
-    // which emits only textChanged. The redraw's own writes are kept out by FormControls.
-    connect(&named<QLineEdit>(*this, "Text3"), &QLineEdit::textChanged, this,
-            [this](const QString& text) {
-                const QByteArray word = text.toUtf8();
-                shell_.act([&word](Game& g) {
-                    g.type({word.constData(), static_cast<std::size_t>(word.size())});
-                });
-            });
-}
-
-void MainWindow::startSplashTimer() {
-    timer1_ = new QTimer(this);
-    timer1_->setObjectName(QStringLiteral("Timer1"));
-    timer1_->setSingleShot(true);             // the first tick stops it for good
-    timer1_->setTimerType(Qt::PreciseTimer);  // a coarse timer may end the splash early
-    timer1_->setInterval(layout::kSplashMilliseconds);
-    connect(timer1_, &QTimer::timeout, this,
-            [this] { shell_.act([](Game& g) { g.splashTimerTick(); }); });
-    timer1_->start();
 }
 
 void MainWindow::redraw(const Game& game) {
     controls_.redraw(game);
-    setEnabled(layout::enabled(game, layout::Form::Form1));
+    setEnabled(layout::enabled(game, Window::Form1));
 }
 
 void MainWindow::mousePressEvent(QMouseEvent* event) {
@@ -91,7 +61,7 @@ void MainWindow::paintEvent(QPaintEvent* event) {
 void MainWindow::closeEvent(QCloseEvent* event) {
     // The window system closing the main window ends the run, as "Выход" does.
     event->accept();
-    shell_.act([](Game& g) { g.requestCloseMain(); });
+    shell_.requestClose(Window::Form1);
 }
 
 }  // namespace tarvilon::ui

@@ -6,25 +6,20 @@
 #include "game.hpp"
 #include "shell/form_controls.hpp"
 
-class QTimer;
-
 namespace tarvilon::ui {
 
 class Shell;
 
 // Form1, the game's window: the level, health, inventory, the three boxes, seven verbs and
 // three buttons, built from its layout table. Besides what the table draws it owns what is
-// the window system's: the splash timer, dragging by the background, minimising.
+// the window system's: dragging by the background, its raised edge, closing.
 class MainWindow : public QWidget {
     Q_OBJECT
   public:
     explicit MainWindow(Shell& shell);
 
     void redraw(const Game& game);
-    // Starts Timer1, which ends the title splash.
-    void startSplashTimer();
-
-    [[nodiscard]] QTimer& splashTimer() { return *timer1_; }
+    [[nodiscard]] const FormControls& controls() const { return controls_; }
     // The drag anchor, in twips, as the last press on the background left it.
     [[nodiscard]] QPointF dragAnchor() const { return {msePosX_, msePosY_}; }
 
@@ -37,7 +32,6 @@ class MainWindow : public QWidget {
   private:
     Shell& shell_;
     FormControls controls_;
-    QTimer* timer1_ = nullptr;
     // The drag anchor: pointer position in twips at the last mouse-down on the background.
     float msePosX_ = 0;
     float msePosY_ = 0;

@@ -15,7 +15,7 @@ constexpr Qt::WindowFlags kTitledDialog =
     Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint;
 
 Qt::WindowFlags frameOf(Window which) {
-    return layout::of(layout::formOf(which)).title.empty() ? kBareDialog : kTitledDialog;
+    return layout::of(which).title.empty() ? kBareDialog : kTitledDialog;
 }
 
 }  // namespace
@@ -24,10 +24,8 @@ SecondaryWindow::SecondaryWindow(Shell& shell, Window which)
     : QFrame(nullptr, frameOf(which)),
       shell_(shell),
       which_(which),
-      controls_(*this, layout::formOf(which), [this](std::string_view control) {
-          shell_.click(layout::formOf(which_), control);
-      }) {
-    placeWindow(*this, layout::of(layout::formOf(which)));
+      controls_(*this, which, shell) {
+    placeWindow(*this, layout::of(which));
     // A raised edge, as a dialog frame has; without a window manager it is the only edge.
     setFrameStyle(QFrame::Panel | QFrame::Raised);
     setLineWidth(2);
@@ -36,8 +34,7 @@ SecondaryWindow::SecondaryWindow(Shell& shell, Window which)
 void SecondaryWindow::closeEvent(QCloseEvent* event) {
     // Only the game may close a window; the redraw hides it when the game agrees.
     event->ignore();
-    const Window w = which_;
-    shell_.act([w](Game& g) { g.requestClose(w); });
+    shell_.requestClose(which_);
 }
 
 }  // namespace tarvilon::ui

@@ -19,11 +19,10 @@ class SecondaryWindow : public QFrame {
     SecondaryWindow(Shell& shell, Window which);
 
     void redraw(const Game& game) { controls_.redraw(game); }
-    [[nodiscard]] Window which() const { return which_; }
+    [[nodiscard]] const FormControls& controls() const { return controls_; }
 
   protected:
     void closeEvent(QCloseEvent* event) override;
-    Shell& shell() { return shell_; }
 
   private:
     Shell& shell_;

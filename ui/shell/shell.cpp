@@ -4,7 +4,6 @@
 
 #include "shell/main_window.hpp"
 #include "shell/secondary_window.hpp"
-#include "windows/about_window.hpp"
 
 namespace tarvilon::ui {
 namespace {
@@ -16,6 +15,21 @@ constexpr std::size_t index(Window w) {
 }  // namespace
 
 Shell::Shell(Game game) : game_(std::move(game)), main_(std::make_unique<MainWindow>(*this)) {
+    splashTimer_.setObjectName(QStringLiteral("Timer1"));
+    splashTimer_.setSingleShot(true);             // the first tick stops it for good
+    splashTimer_.setTimerType(Qt::PreciseTimer);  // a coarse timer may end the splash early
+    splashTimer_.setInterval(layout::kSplashMilliseconds);
+    connect(&splashTimer_, &QTimer::timeout, this,
+            [this] { act([](Game& g) { g.splashTimerTick(); }); });
+    // The about window's title blinks from the window's first showing for as long as the
+    // program runs; only that window is redrawn, and only while it can be seen.
+    blinkTimer_.setObjectName(QStringLiteral("Timer1"));
+    blinkTimer_.setInterval(layout::kBlinkMilliseconds);
+    connect(&blinkTimer_, &QTimer::timeout, this, [this] {
+        game_.blinkAboutTitle();
+        if (SecondaryWindow* about = secondary(Window::Info); about && about->isVisible())
+            about->redraw(game_);
+    });
     redraw();
 }
 
@@ -23,11 +37,22 @@ Shell::~Shell() = default;
 
 void Shell::start() {
     main_->show();
-    main_->startSplashTimer();
+    if (game_.splashTimerRunning()) splashTimer_.start();
 }
 
-SecondaryWindow* Shell::window(Window w) const {
+SecondaryWindow* Shell::secondary(Window w) const {
     return windows_[index(w)].get();
+}
+
+QWidget* Shell::window(Window w) const {
+    if (w == Window::Form1) return main_.get();
+    return secondary(w);
+}
+
+QWidget* Shell::widget(Window w, const layout::Control& control) const {
+    if (w == Window::Form1) return main_->controls().widget(control);
+    SecondaryWindow* s = secondary(w);
+    return s != nullptr ? s->controls().widget(control) : nullptr;
 }
 
 void Shell::act(const std::function<void(Game&)>& action) {
@@ -35,31 +60,43 @@ void Shell::act(const std::function<void(Game&)>& action) {
     redraw();
 }
 
-void Shell::click(layout::Form form, std::string_view control) {
-    if (layout::click(game_, form, control)) redraw();
+void Shell::click(Window window, const layout::Control& control) {
+    switch (layout::click(game_, control)) {
+        case layout::Clicked::Nothing:
+            break;
+        case layout::Clicked::Played:
+            redraw();
+            break;
+        case layout::Clicked::Minimise:  // the window system's business, not the game's
+            if (QWidget* w = this->window(window))
+                w->setWindowState(w->windowState() | Qt::WindowMinimized);
+            break;
+    }
 }
 
-void Shell::tick(const std::function<void(Game&)>& action, Window only) {
-    action(game_);
-    // A hidden window catches up when it is shown again: redraw() runs before every show.
-    if (SecondaryWindow* w = window(only); w != nullptr && w->isVisible()) w->redraw(game_);
+void Shell::type(Window, const layout::Control& control, std::string_view text) {
+    act([&](Game& g) { layout::type(g, control, text); });
+}
+
+void Shell::requestClose(Window window) {
+    act([window](Game& g) { layout::requestClose(g, window); });
 }
 
 SecondaryWindow& Shell::create(Window w) {
-    // Only the about window has a part of its own, its blink timer; the others are their tables.
-    std::unique_ptr<SecondaryWindow> made = w == Window::Info
-                                                ? std::make_unique<AboutWindow>(*this)
-                                                : std::make_unique<SecondaryWindow>(*this, w);
+    auto made = std::make_unique<SecondaryWindow>(*this, w);
     // Stays above the main window without being its child: a child would be disabled with it.
     made->winId();
     if (main_->windowHandle() != nullptr)
         made->windowHandle()->setTransientParent(main_->windowHandle());
+    if (w == Window::Info) blinkTimer_.start();
     windows_[index(w)] = std::move(made);
     return *windows_[index(w)];
 }
 
 void Shell::redraw() {
     if (game_.ended()) {
+        splashTimer_.stop();
+        blinkTimer_.stop();
         for (auto& w : windows_)
             if (w) w->hide();
         main_->hide();
@@ -72,10 +109,10 @@ void Shell::redraw() {
     main_->redraw(game_);
     bool closedOne = false;
     for (Window which : kSecondaryWindows) {
-        if (!layout::created(game_, layout::formOf(which))) continue;
-        SecondaryWindow& w = window(which) != nullptr ? *window(which) : create(which);
+        if (!layout::created(game_, which)) continue;
+        SecondaryWindow& w = secondary(which) != nullptr ? *secondary(which) : create(which);
         w.redraw(game_);
-        const bool visible = layout::visible(game_, layout::formOf(which));
+        const bool visible = layout::visible(game_, which);
         if (visible && !w.isVisible()) {
             w.show();
             w.raise();
@@ -86,7 +123,7 @@ void Shell::redraw() {
         }
     }
     // Input goes back to the main window when a dialogue closes.
-    if (closedOne && game_.windows().mainEnabled()) main_->activateWindow();
+    if (closedOne && layout::enabled(game_, Window::Form1)) main_->activateWindow();
 }
 
 }  // namespace tarvilon::ui

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <QTimer>
 #include <array>
 #include <functional>
 #include <memory>
@@ -14,10 +15,10 @@ namespace tarvilon::ui {
 class MainWindow;
 class SecondaryWindow;
 
-// The Qt side of the window protocol. It owns the run's Game and every window; each click is
-// forwarded to the game as one call, and then every window redraws itself from the game's
-// state. A secondary window is created the first time the game says it exists and is never
-// destroyed before the program ends.
+// The Qt side of the window protocol. It owns the run's Game, every window and the game's two
+// timers; each click or edit is forwarded through the layout as one call on the game, and then
+// every window redraws itself from the game's state. A secondary window is created the first
+// time the game says it exists and is never destroyed before the program ends.
 class Shell : public QObject {
     Q_OBJECT
   public:
@@ -28,16 +29,22 @@ class Shell : public QObject {
     void start();
     // Runs one action on the game, then redraws.
     void act(const std::function<void(Game&)>& action);
-    // A click on the named control of a window: the one call on the game it stands for, then
-    // a redraw.
-    void click(layout::Form form, std::string_view control);
-    // A tick that only the given window shows (the about box's blink).
-    void tick(const std::function<void(Game&)>& action, Window only);
+    // A click on a control of a window, the player's edit of a box, and the window system's
+    // request to close a window: each the one thing the layout says it is, then a redraw.
+    void click(Window window, const layout::Control& control);
+    void type(Window window, const layout::Control& control, std::string_view text);
+    void requestClose(Window window);
 
     [[nodiscard]] const Game& game() const { return game_; }
     [[nodiscard]] MainWindow& mainWindow() { return *main_; }
     // Null until the game first shows the window.
-    [[nodiscard]] SecondaryWindow* window(Window w) const;
+    [[nodiscard]] QWidget* window(Window w) const;
+    // The widget built for a row of the window's table; null until the window exists.
+    [[nodiscard]] QWidget* widget(Window w, const layout::Control& control) const;
+    // The main window's timer that ends the title splash, and the about window's that blinks
+    // its title.
+    [[nodiscard]] QTimer& splashTimer() { return splashTimer_; }
+    [[nodiscard]] QTimer& blinkTimer() { return blinkTimer_; }
 
   signals:
     // The run is over: every window is gone and the program should stop.
@@ -46,10 +53,13 @@ class Shell : public QObject {
   private:
     void redraw();
     SecondaryWindow& create(Window w);
+    [[nodiscard]] SecondaryWindow* secondary(Window w) const;
 
     Game game_;
     std::unique_ptr<MainWindow> main_;
     std::array<std::unique_ptr<SecondaryWindow>, kWindowCount> windows_;
+    QTimer splashTimer_;
+    QTimer blinkTimer_;
     bool endSignalled_ = false;
 };
 

@@ -1,0 +1,87 @@
+#include "catalog.hpp"
+
+#include <cstddef>
+#include <cstdint>
+
+namespace tarvilon::layout {
+namespace {
+
+// The GNU .mo layout: a header of 32-bit words, then two tables of (length, offset) pairs, one
+// for the source strings and one for their translations, in the same order. msgfmt writes the
+// machine's byte order; ours are built little-endian, the order of every machine we ship to.
+constexpr std::uint32_t kMagic = 0x950412de;
+constexpr std::size_t kWord = 4;
+constexpr char kContextEnd = '\x04';
+
+struct Reader {
+    std::string_view bytes;
+
+    [[nodiscard]] std::optional<std::uint32_t> word(std::size_t at) const {
+        if (at > bytes.size() || bytes.size() - at < kWord) return std::nullopt;
+        std::uint32_t value = 0;
+        for (std::size_t i = kWord; i-- > 0;)
+            value = value << 8U | static_cast<unsigned char>(bytes[at + i]);
+        return value;
+    }
+
+    // The n-th string of the table at `table`: its length and offset, then its bytes.
+    [[nodiscard]] std::optional<std::string_view> string(std::uint32_t table,
+                                                         std::uint32_t n) const {
+        const std::size_t entry = std::size_t{table} + std::size_t{n} * 2 * kWord;
+        const auto length = word(entry);
+        const auto offset = word(entry + kWord);
+        if (!length || !offset || *offset > bytes.size() || bytes.size() - *offset < *length)
+            return std::nullopt;
+        return bytes.substr(*offset, *length);
+    }
+};
+
+}  // namespace
+
+Catalog::Catalog(std::string_view mo) {
+    const Reader r{mo};
+    const auto magic = r.word(0);
+    const auto count = r.word(2 * kWord);
+    const auto sources = r.word(3 * kWord);
+    const auto translations = r.word(4 * kWord);
+    if (magic != kMagic || !count || !sources || !translations) return;
+    for (std::uint32_t n = 0; n < *count; ++n) {
+        const auto source = r.string(*sources, n);
+        const auto translation = r.string(*translations, n);
+        if (!source || !translation) {
+            texts_.clear();
+            words_.clear();
+            return;
+        }
+        if (source->empty()) continue;  // the header entry
+        // A plural entry carries its forms after the first, each ended by a NUL; the game has
+        // none, and the first form serves.
+        const std::string_view shown = translation->substr(0, translation->find('\0'));
+        const std::string_view key = source->substr(0, source->find('\0'));
+        texts_.emplace(key, shown);
+        const std::size_t end = key.find(kContextEnd);
+        if (end != std::string_view::npos && key.substr(0, end) == kObjectWord)
+            words_.emplace(shown, key.substr(end + 1));
+    }
+}
+
+std::string_view Catalog::translate(std::string_view russian, std::string_view context) const {
+    if (russian.empty()) return russian;  // the header's key, and an empty cell stays empty
+    std::string key;
+    if (!context.empty()) {
+        key.reserve(context.size() + 1 + russian.size());
+        key.append(context).push_back(kContextEnd);
+    }
+    key.append(russian);
+    const auto it = texts_.find(key);
+    return it == texts_.end() || it->second.empty() ? russian : std::string_view(it->second);
+}
+
+std::optional<std::string_view> Catalog::objectWord(std::string_view typed) const {
+    if (empty()) return typed;
+    const auto it = words_.find(typed);
+    if (it == words_.end()) return std::nullopt;
+    return std::string_view(it->second);
+}
+
+}  // namespace tarvilon::layout

@@ -1,0 +1,57 @@
+#pragma once
+
+// A translation catalog: what a front end shows instead of each Russian text, and which Russian
+// object word a word typed in that language stands for. The Russian texts stay what the rules
+// compare; a catalog only changes what the player reads and types. Standard C++ only.
+//
+// A catalog is a compiled GNU gettext file (.mo), as msgfmt writes it from po/<language>.po.
+// Its source strings are the game's Russian texts letter for letter, trailing blanks and
+// misspellings included, so a front end looks a text up exactly as the game hands it over.
+//
+// Texts composed at run time are translated part by part, never as a whole:
+// - Numbers (the level, health, the card deal, "100" in an item name) are shown as the game
+//   writes them, in digits, in every language: only the fixed texts around them are entries.
+// - A cell that shows an engine text (a slot, the response box, a card, a dialogue answer) is
+//   translated by looking up exactly that text; an empty text stays empty.
+// - Texts that one Russian string cannot carry for two uses are told apart by a context:
+//   object words (kObjectWord) are never looked up as ordinary texts, and the reverse.
+
+#include <map>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace tarvilon::layout {
+
+// The context every object word has in the catalogs: "вертолёт" the word, not a text shown.
+inline constexpr std::string_view kObjectWord = "object word";
+
+class Catalog {
+  public:
+    // No catalog: the Russian game, every text as it is and every word the rules' own.
+    Catalog() = default;
+    // Reads a compiled catalog. Bytes that are not one (wrong magic, a table or string out of
+    // bounds) give the empty catalog, the Russian game, rather than a half-read one.
+    explicit Catalog(std::string_view mo);
+
+    // Whether this is the Russian game (no catalog, or one that could not be read).
+    [[nodiscard]] bool empty() const { return texts_.empty(); }
+
+    // The text to show for a Russian text: its translation, or the text itself where the
+    // catalog has none. The view is into the catalog or into `russian`.
+    [[nodiscard]] std::string_view translate(std::string_view russian,
+                                             std::string_view context = {}) const;
+
+    // The Russian object word that a word typed in this catalog's language stands for, exactly
+    // as typed (whole, in lower case), or nullopt where it stands for none. Without a catalog
+    // every word is the rules' own.
+    [[nodiscard]] std::optional<std::string_view> objectWord(std::string_view typed) const;
+
+  private:
+    // Keyed as the .mo keys them: "context\x04msgid", or the msgid alone.
+    std::map<std::string, std::string, std::less<>> texts_;
+    // Each object word's translation, back to the Russian word.
+    std::map<std::string, std::string, std::less<>> words_;
+};
+
+}  // namespace tarvilon::layout

@@ -1,0 +1,196 @@
+// The translations as a player meets them: each catalog read back from the bytes the desktop
+// compiles in, its object words found in its own descriptions, and the shared road played in
+// its language, every word typed and every caption clicked through the catalog.
+
+#include "catalog.hpp"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <string_view>
+
+#include "catalogs.hpp"
+#include "content/places.hpp"
+#include "layout.hpp"
+#include "object_words.hpp"
+#include "route.hpp"
+
+namespace tarvilon::layout {
+namespace {
+
+bool IsLetter(unsigned char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c >= 0x80;
+}
+
+bool HasLetter(std::string_view text) {
+    for (const char c : text)
+        if (IsLetter(static_cast<unsigned char>(c))) return true;
+    return false;
+}
+
+// A whole word: no letter right before or after it. Any byte above 7F counts as a letter, so
+// that a word is never found inside a longer word of another alphabet either.
+bool HasWholeWord(std::string_view text, std::string_view word) {
+    for (auto pos = text.find(word); pos != std::string_view::npos;
+         pos = text.find(word, pos + 1)) {
+        const auto end = pos + word.size();
+        const bool before = pos > 0 && IsLetter(static_cast<unsigned char>(text[pos - 1]));
+        const bool after = end < text.size() && IsLetter(static_cast<unsigned char>(text[end]));
+        if (!before && !after) return true;
+    }
+    return false;
+}
+
+TEST(Catalog, WithoutOneOrFromBadBytesTheGameIsRussian) {
+    const std::string mo(catalogs::mo("en"));
+    ASSERT_FALSE(Catalog(mo).empty());
+    std::string wrongMagic = mo;
+    wrongMagic[0] = 0;
+    // Cut anywhere past the header, some string lies out of bounds (the last byte is the last
+    // string's NUL, outside its length).
+    for (const std::string& bytes :
+         {std::string(), std::string("\xde\x12\x04\x95", 4), wrongMagic, mo.substr(0, 27),
+          mo.substr(0, mo.size() / 2), mo.substr(0, mo.size() - 2)}) {
+        const Catalog c(bytes);
+        EXPECT_TRUE(c.empty()) << bytes.size() << " bytes";
+        EXPECT_EQ(c.translate("Аптечка"), "Аптечка");
+        EXPECT_EQ(c.objectWord("вертолёт"), "вертолёт");
+    }
+    EXPECT_TRUE(catalogs::mo("ru").empty());
+}
+
+// Each language's object words: one lower-case word each, named whole in its place's
+// description, read back to the Russian word the rules know, and only through its context.
+TEST(Catalog, EveryObjectWordIsNamedInItsPlaceAsTyped) {
+    for (std::string_view language : catalogs::languages()) {
+        const Catalog c(catalogs::mo(language));
+        for (std::size_t i = 0; i < pot::kPlaceWords.size(); ++i) {
+            const std::string_view description = c.translate(content::kPlaceDescriptions[i]);
+            pot::forEachWord(pot::kPlaceWords[i].words, [&](std::string_view russian) {
+                SCOPED_TRACE(std::string(language) + ", place " + std::to_string(i + 1) + ", " +
+                             std::string(russian));
+                const std::string_view word = c.translate(russian, kObjectWord);
+                EXPECT_NE(word, russian) << "untranslated";
+                EXPECT_EQ(word.find_first_of(" -'"), std::string_view::npos) << "not one word";
+                for (const char ch : word) EXPECT_FALSE(ch >= 'A' && ch <= 'Z') << word;
+                EXPECT_TRUE(HasWholeWord(description, word)) << "the description lacks " << word;
+                EXPECT_EQ(c.objectWord(word), russian) << "another word translates to " << word;
+                EXPECT_EQ(c.objectWord(russian), std::nullopt);
+                EXPECT_EQ(c.translate(russian), russian) << "an object word outside its context";
+            });
+        }
+    }
+}
+
+// Every text the open windows show that the catalog has no entry for. The input box is left
+// out: the front end shows what the player typed there, in the player's language.
+void ExpectEveryShownTextTranslated(const Game& game, const Catalog& c) {
+    for (const WindowLayout& w : windows()) {
+        if (!visible(game, w.form)) continue;
+        EXPECT_NE(c.translate(w.accessible), w.accessible);
+        for (const Control& control : w.controls) {
+            const Shown shown = view(game, w.form, control);
+            if (!shown.visible || control.name == "Text3") continue;
+            for (const std::string_view text : {std::string_view(shown.text), control.tooltip,
+                                                std::string_view(shown.accessible)}) {
+                if (HasLetter(text)) {
+                    EXPECT_NE(c.translate(text), text) << w.name << "." << control.name;
+                }
+            }
+        }
+    }
+}
+
+// Clicks the control of a window taking input that reads this caption in the catalog's
+// language, as a player reading that language would.
+bool ClickCaption(Game& game, const Catalog& c, std::string_view caption) {
+    for (const WindowLayout& w : windows()) {
+        if (!enabled(game, w.form)) continue;
+        for (const Control& control : w.controls) {
+            const Shown shown = view(game, w.form, control);
+            if (shown.visible && c.translate(shown.text) == caption &&
+                click(game, w.form, control.name))
+                return true;
+        }
+    }
+    return false;
+}
+
+std::string Seen(const Game& game, const route::Step& step, std::string_view what) {
+    const auto shows = [&](Form form, std::string_view name) {
+        return view(game, form, *find(form, name)).text;
+    };
+    if (what == "response") return shows(Form::Form1, "Text2");
+    if (what == "level") return shows(Form::Form1, "Label2");
+    if (what == "health") return shows(Form::Form1, "Label15");
+    if (what == "weapon") return shows(Form::Form1, "Label12");
+    if (what == "goods") return shows(Form::Form1, "Label13");
+    if (what == "pouch") return shows(Form::Form1, "Label14");
+    if (what == "place") return shows(Form::Form1, "Text1");
+    if (what == "answer") {
+        for (const Form form : {Form::Lesnik, Form::Musik})
+            if (visible(game, form)) return shows(form, "Label1");
+        return "<no dialogue>";
+    }
+    if (what == "card") {
+        const char* label = step.target == "left"     ? "Label2"
+                            : step.target == "middle" ? "Label3"
+                                                      : "Label4";
+        return shows(Form::Stol, label);
+    }
+    if (what == "ended") {
+        const char* names[] = {"", "exit", "death", "finale"};
+        return names[static_cast<int>(game.windows().ending())];
+    }
+    std::string up;  // "window": the windows that take input
+    for (const WindowLayout& w : windows())
+        if (enabled(game, w.form)) up += (up.empty() ? "" : "+") + std::string(w.name);
+    return up;
+}
+
+std::string Wanted(const route::Check& check) {
+    if (check.what != "place") return check.value;
+    if (check.value == "none") return {};
+    return std::string(content::kPlaceDescriptions.at(std::stoul(check.value) - 1));
+}
+
+// Words and captions go in through the catalog; what the windows show comes out through it and
+// must read as the road's texts do in that language.
+TEST(Catalog, TheRoadPlayedInEachLanguage) {
+    for (std::string_view language : catalogs::languages()) {
+        const Catalog c(catalogs::mo(language));
+        Game game;
+        for (const route::Step& step : route::load("road.txt")) {
+            SCOPED_TRACE(std::string(language) + ", road.txt:" + std::to_string(step.line));
+            if (step.action == "examine") {
+                const std::string_view typed = c.translate(step.target, kObjectWord);
+                ASSERT_NE(typed, step.target);
+                const auto word = c.objectWord(typed);
+                ASSERT_TRUE(word.has_value()) << typed;
+                game.type(*word);
+                game.press(Verb::Examine);
+            } else if (step.action == "turn") {
+                ASSERT_TRUE(route::cardNamed(step.target));
+                const char* label = step.target == "left"     ? "Label2"
+                                    : step.target == "middle" ? "Label3"
+                                                              : "Label4";
+                ASSERT_TRUE(click(game, Form::Stol, label));
+            } else {
+                const std::string_view caption = c.translate(step.target);
+                ASSERT_NE(caption, step.target);
+                ASSERT_TRUE(ClickCaption(game, c, caption)) << "nothing reads " << caption;
+            }
+            ExpectEveryShownTextTranslated(game, c);
+            for (const route::Check& check : step.checks) {
+                if (check.what == "moment") continue;
+                const std::string wanted = Wanted(check);
+                EXPECT_EQ(c.translate(Seen(game, step, check.what)), c.translate(wanted))
+                    << check.what;
+            }
+        }
+        EXPECT_EQ(game.windows().ending(), Ending::Finale);
+    }
+}
+
+}  // namespace
+}  // namespace tarvilon::layout
