@@ -22,8 +22,7 @@ LOOK, DESCRIPTION = "Label5", "Text1"
 WINDOWS = {w.name: w for w in (FORM1, INFO, LESNIK, MUSIK, STOL, FORM2)}
 
 
-def load(name):
-    return route.load(name)
+load = route.load
 
 
 class Screen:

@@ -328,7 +328,7 @@ class Player:
         changes."""
         p = self.p
         before = p.snapshot()
-        move = route.checked(self.layout.resolve(step, Screen(before)), step)
+        move = self.layout.resolve(step, Screen(before))
         if move.box and before[key(move.box)]["shown"]:
             p.click(key(move.box), before)
             p.type(move.word)
