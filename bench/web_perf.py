@@ -20,7 +20,7 @@ from urllib.parse import urlsplit
 sys.dont_write_bytecode = True  # keep the source tree free of __pycache__
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "web"))
 
-from browser import EXAMINE, WORD, Page, Player, Quiet, Server, chromium, load  # noqa: E402
+from browser import Page, Player, Quiet, Server, chromium, load  # noqa: E402
 from run import TARGETS, Report, load_average, target  # noqa: E402  (the desktop report's pieces)
 
 try:
@@ -167,7 +167,7 @@ def clicks(out, p, count):
     player.walk(steps[:2])  # past the intro, and a look round
     words = [target for _, action, target, _ in steps if action == "examine"][:2]
     p.d.set_script_timeout(600)
-    times = p.d.execute_async_script(CLICKS, player.el(EXAMINE), player.el(WORD), words, count)
+    times = p.d.execute_async_script(CLICKS, player.examine_button, player.input, words, count)
     p99 = quantile(times, 0.99)
     out("4. CLICK: ОБСЛЕДОВАТЬ to updated page, ms, measured in the page with performance.now()")
     out(f"   {count} clicks alternating {words[0]!r} and {words[1]!r}: the whole pointer sequence dispatched")

@@ -12,6 +12,8 @@ if [ ! -x "$binary" ]; then
   exit 1
 fi
 mkdir -p "$outdir"
+# The road's reader finds the controls through the layout tables, which this tool prints.
+export TARVILON_LAYOUT_JSON=${TARVILON_LAYOUT_JSON:-$(dirname "$binary")/tools/layout_json/tarvilon_layout_json}
 
 # The helper owns the X server and the buses and ends them itself on SIGTERM; all this
 # script must do on an interrupt is pass it on, by PID.

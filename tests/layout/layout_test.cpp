@@ -1,6 +1,7 @@
-// The tables both front ends build from: a name that two of them spell differently, a label
-// placed in a panel that does not exist, or a control outside its window shows up here, in
-// every front end at once, rather than as a dead click or a missing widget in one of them.
+// The tables both front ends build from: a row with no name, a label placed in a panel that
+// does not exist, a control outside its window, or a row that says the wrong thing about what
+// it shows or does shows up here, in every front end at once, rather than as a dead click, a
+// frozen cell or a missing widget in one of them.
 
 #include "layout.hpp"
 
@@ -8,6 +9,10 @@
 
 #include <set>
 #include <string>
+#include <utility>
+#include <vector>
+
+#include "layout_json.hpp"
 
 namespace tarvilon::layout {
 namespace {
@@ -17,20 +22,26 @@ bool inside(const Rect& inner, int width, int height) {
            inner.y + inner.height <= height;
 }
 
+const Control* named(const WindowLayout& w, std::string_view name) {
+    for (const Control& c : w.controls)
+        if (c.name == name) return &c;
+    return nullptr;
+}
+
 TEST(Layout, EveryControlHasOneNameAndSitsInsideWhatHoldsIt) {
     for (const WindowLayout& w : windows()) {
-        EXPECT_EQ(&of(w.form), &w) << w.name;
+        EXPECT_EQ(&of(w.window), &w) << w.name;
         std::set<std::string_view> seen;
         for (const Control& c : w.controls) {
             SCOPED_TRACE(std::string(w.name) + "." + std::string(c.name));
+            EXPECT_FALSE(c.name.empty()) << "a row that names no control";
             EXPECT_TRUE(seen.insert(c.name).second) << "named twice";
-            EXPECT_EQ(find(w.form, c.name), &c);
             if (c.panel.empty()) {
                 EXPECT_TRUE(inside(c.rect, w.rect.width, w.rect.height));
                 continue;
             }
             // A panel is built before the controls it holds, so it comes first in the table.
-            const Control* panel = find(w.form, c.panel);
+            const Control* panel = named(w, c.panel);
             ASSERT_NE(panel, nullptr);
             EXPECT_EQ(panel->kind, Kind::Panel);
             EXPECT_LT(panel, &c);
@@ -39,19 +50,86 @@ TEST(Layout, EveryControlHasOneNameAndSitsInsideWhatHoldsIt) {
     }
 }
 
-// A click reaches the game exactly from the controls drawn as clickable: a name that the click
-// map and the table spell differently would leave a control dead or a click unreachable.
-TEST(Layout, ClickableControlsAreThoseThatClick) {
+// A control drawn as clickable does something when clicked, and only the input box takes
+// typing: otherwise a click would look live and do nothing, or reach the game unseen.
+TEST(Layout, ClickableControlsAreThoseThatDoSomething) {
     for (const WindowLayout& w : windows()) {
         for (const Control& c : w.controls) {
             SCOPED_TRACE(std::string(w.name) + "." + std::string(c.name));
-            const bool minimise = w.form == Form::Form1 && c.name == "Command1";
             const bool clickable =
-                (c.kind == Kind::Verb || c.kind == Kind::Click || c.kind == Kind::Button) &&
-                !minimise;
+                c.kind == Kind::Verb || c.kind == Kind::Click || c.kind == Kind::Button;
+            EXPECT_EQ(clickable, c.does.what != Does::What::Nothing && c.kind != Kind::Input)
+                << name(c.does.what);
+            EXPECT_EQ(c.kind == Kind::Input, c.does.what == Does::What::Type);
             Game game;
-            EXPECT_EQ(click(game, w.form, c.name), clickable);
+            const Clicked expected = !clickable                            ? Clicked::Nothing
+                                     : c.does.what == Does::What::Minimise ? Clicked::Minimise
+                                                                           : Clicked::Played;
+            EXPECT_EQ(click(game, c), expected);
         }
+    }
+}
+
+// Every call a player can make on the game, and every cell the game writes, is reached through
+// exactly one control, in the window that makes the call or shows the cell: a row whose does
+// or shows is mistyped leaves a verb, a line or a card out of reach, or a cell unshown.
+TEST(Layout, EveryCallAndCellHasExactlyOneControl) {
+    using D = Does::What;
+    using S = Shows::What;
+    std::vector<std::pair<Window, Does>> calls = {
+        {Window::Form1, {D::DismissIntro}}, {Window::Form1, {D::Minimise}},
+        {Window::Form1, {D::Exit}},         {Window::Form1, {D::OpenAbout}},
+        {Window::Form1, {D::Type}},         {Window::Info, {D::CloseAbout}},
+        {Window::Stol, {D::ClaimVictory}},  {Window::Stol, {D::AcceptDeath}},
+        {Window::Form2, {D::Finish}},
+    };
+    std::vector<std::pair<Window, Shows>> cells = {
+        {Window::Form1, {S::Splash}},
+        {Window::Form1, {S::Level}},
+        {Window::Form1, {S::Health}},
+        {Window::Form1, {S::DigShootCaption}},
+        {Window::Form1, {S::Description}},
+        {Window::Form1, {S::Response}},
+        {Window::Form1, {S::Word}},
+        {Window::Info, {S::BlinkingTitle}},
+        {Window::Lesnik, {S::ForesterAnswer}},
+        {Window::Musik, {S::GuardAnswer}},
+        {Window::Stol, {S::Deal}},
+        {Window::Stol, {S::DeathOffer}},
+        {Window::Stol, {S::VictoryOffer}},
+    };
+    for (int v = 0; v <= static_cast<int>(Verb::PickUp); ++v)
+        calls.push_back({Window::Form1, {D::Press, v}});
+    for (int l = 0; l <= static_cast<int>(ForesterLine::Bye); ++l)
+        calls.push_back({Window::Lesnik, {D::Ask, l}});
+    for (int l = 0; l < static_cast<int>(kGuardLineCount); ++l) {
+        calls.push_back({Window::Musik, {D::Say, l}});
+        cells.push_back({Window::Musik, {S::GuardLine, l}});
+    }
+    for (int c = 0; c < static_cast<int>(kCardCount); ++c) {
+        calls.push_back({Window::Stol, {D::Turn, c}});
+        cells.push_back({Window::Stol, {S::Card, c}});
+    }
+    for (int s = 0; s <= static_cast<int>(Slot::Pouch); ++s)
+        cells.push_back({Window::Form1, {S::Slot, s}});
+
+    const auto expectOnce = [](Window window, auto has) {
+        int found = 0;
+        for (const WindowLayout& w : windows())
+            for (const Control& c : w.controls)
+                if (has(c)) {
+                    ++found;
+                    EXPECT_EQ(w.window, window) << "in " << w.name;
+                }
+        EXPECT_EQ(found, 1);
+    };
+    for (auto [window, does] : calls) {
+        SCOPED_TRACE(std::string(name(does.what)) + " " + std::to_string(does.which));
+        expectOnce(window, [does](const Control& c) { return c.does == does; });
+    }
+    for (auto [window, shows] : cells) {
+        SCOPED_TRACE(std::string(name(shows.what)) + " " + std::to_string(shows.which));
+        expectOnce(window, [shows](const Control& c) { return c.shows == shows; });
     }
 }
 
@@ -62,12 +140,11 @@ TEST(Layout, FreshRunShowsTheTables) {
     for (const WindowLayout& w : windows()) {
         for (const Control& c : w.controls) {
             SCOPED_TRACE(std::string(w.name) + "." + std::string(c.name));
-            const Shown shown = view(game, w.form, c);
+            const Shown shown = view(game, c);
             EXPECT_EQ(shown.text, c.caption);
             EXPECT_EQ(shown.accessible, c.accessible);
             EXPECT_FALSE(shown.textColour.has_value());
-            const bool loadShows =
-                w.form == Form::Form1 && (c.name == "Text4" || c.name == "Label16");
+            const bool loadShows = c.shows.what == Shows::What::Intro;
             EXPECT_EQ(shown.visible, c.visible != loadShows);
         }
     }

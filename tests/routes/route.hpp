@@ -2,12 +2,13 @@
 
 // A route through the game, read from one of the text files beside this header. The files
 // are shared by every test that plays a whole game (engine, windows, end to end, browser) and
-// by the benchmark, so a road is written once; their heads explain the lines. Standard C++.
+// by the benchmark, so a road is written once; their heads explain the lines. A step is
+// resolved when it is played, through the layout, as a player finds what to click: the
+// control on screen that reads the caption. Standard C++.
 
 #include <array>
 #include <cstddef>
 #include <fstream>
-#include <functional>
 #include <initializer_list>
 #include <optional>
 #include <sstream>
@@ -18,6 +19,7 @@
 #include <vector>
 
 #include "game.hpp"
+#include "layout.hpp"
 
 namespace tarvilon::route {
 
@@ -86,9 +88,9 @@ inline std::vector<Step> parse(std::string_view text) {
                 if (!detail::oneOf(word, {"examine", "press", "turn"})) throw bad("no action");
                 step.action = std::move(word);
                 step.target = std::move(value);
-            } else if (detail::oneOf(word,
-                                     {"response", "answer", "level", "health", "weapon", "goods",
-                                      "pouch", "place", "window", "card", "ended", "moment"})) {
+            } else if (detail::oneOf(word, {"response", "answer", "level", "health", "weapon",
+                                            "goods", "pouch", "place", "window", "card", "ended",
+                                            "unchanged", "moment"})) {
                 step.checks.push_back({std::move(word), std::move(value)});
             } else {
                 throw bad("unknown check " + word);
@@ -117,53 +119,121 @@ inline std::optional<Card> cardNamed(std::string_view name) {
     return std::nullopt;
 }
 
-// A step as one call on the game, resolved once so that replaying a route costs only the
-// calls themselves.
-using Move = std::function<void(Game&)>;
+// How a run ended, as the "ended" check names it.
+inline std::string_view endingName(Ending e) {
+    constexpr std::array<std::string_view, 4> names = {"", "exit", "death", "finale"};
+    return names.at(static_cast<std::size_t>(e));
+}
 
-// Throws std::runtime_error for a caption or card the game does not have.
-inline Move resolve(const Step& step) {
+inline bool changesNothing(const Step& step) {
+    for (const Check& c : step.checks)
+        if (c.what == "unchanged") return true;
+    return false;
+}
+
+// A control of a window, as the layout has it.
+struct Target {
+    Window window = Window::Form1;
+    const layout::Control* control = nullptr;
+};
+
+// A step resolved against the game as it stands, in the controls a player would use: the box
+// a word is typed into first (examine), and the control then clicked. A step that names what
+// is not on screen, or sits in a window that takes no input, has usable false: the route says
+// it changes nothing, and the click goes where the player would make it, to no effect.
+struct Move {
+    std::optional<Target> box;
+    std::string word;
+    std::optional<Target> click;  // none: nothing on screen reads the caption
+    bool usable = false;
+};
+
+namespace detail {
+
+inline std::optional<Target> doing(layout::Does does) {
+    for (const layout::WindowLayout& w : layout::windows())
+        if (const layout::Control* c = layout::doing(w.window, does)) return Target{w.window, c};
+    return std::nullopt;
+}
+
+inline bool usable(const Game& game, const Target& t) {
+    return layout::enabled(game, t.window) && layout::view(game, *t.control).visible;
+}
+
+inline std::runtime_error failure(const Step& step, std::string_view what) {
+    return std::runtime_error("route line " + std::to_string(step.line) + ": " + step.action + " " +
+                              step.target + ": " + std::string(what));
+}
+
+}  // namespace detail
+
+// Throws std::runtime_error for a step the player could not make (nothing on screen reads the
+// caption, or its window takes no input) unless the route says the step changes nothing, and
+// for a caption that two controls read.
+inline Move resolve(const Game& game, const Step& step) {
+    using layout::Does;
+    Move move;
     if (step.action == "examine") {
-        return [word = step.target](Game& g) {
-            g.type(word);
-            g.press(Verb::Examine);
-        };
+        move.box = detail::doing({Does::What::Type});
+        move.word = step.target;
+        move.click = detail::doing({Does::What::Press, static_cast<int>(Verb::Examine)});
+        if (!move.box || !move.click) throw detail::failure(step, "no box to type into");
+        move.usable = detail::usable(game, *move.box) && detail::usable(game, *move.click);
+    } else if (step.action == "turn") {
+        const auto card = cardNamed(step.target);
+        if (card) move.click = detail::doing({Does::What::Turn, static_cast<int>(*card)});
+        if (!move.click) throw detail::failure(step, "no such card");
+        move.usable = detail::usable(game, *move.click);
+    } else {
+        // The control that reads the caption and does something, in a window on screen; one
+        // in a window that takes input is the one the player clicks.
+        for (const layout::WindowLayout& w : layout::windows()) {
+            if (!layout::visible(game, w.window)) continue;
+            for (const layout::Control& c : w.controls) {
+                if (c.does.what == Does::What::Nothing) continue;
+                const layout::Shown shown = layout::view(game, c);
+                if (!shown.visible || shown.text != step.target) continue;
+                const bool usable = layout::enabled(game, w.window);
+                if (move.click && move.usable == usable)
+                    throw detail::failure(step, "two controls read it");
+                if (!move.click || usable) {
+                    move.click = Target{w.window, &c};
+                    move.usable = usable;
+                }
+            }
+        }
     }
-    if (const auto card = cardNamed(step.target); card && step.action == "turn")
-        return [card = *card](Game& g) { g.turn(card); };
-    const auto press = [](Verb v) { return Move([v](Game& g) { g.press(v); }); };
-    const auto ask = [](ForesterLine l) { return Move([l](Game& g) { g.ask(l); }); };
-    const auto say = [](GuardLine l) { return Move([l](Game& g) { g.say(l); }); };
-    // Every caption a route may press, as the windows show it.
-    const std::pair<std::string_view, Move> captions[] = {
-        {"ДАЛЕЕ...", &Game::dismissIntro},
-        {"ОСМОТРЕТЬСЯ", press(Verb::LookAround)},
-        {"ОБСЛЕДОВАТЬ", press(Verb::Examine)},
-        {"Разговор", press(Verb::Talk)},
-        {"Идти", press(Verb::Go)},
-        {"Мастерить", press(Verb::Craft)},
-        {"Копать", press(Verb::DigShoot)},
-        {"Стрелять", press(Verb::DigShoot)},
-        {"Подобрать", press(Verb::PickUp)},
-        {forester::kWhoAreYou, ask(ForesterLine::WhoAreYou)},
-        {forester::kSettlement, ask(ForesterLine::Settlement)},
-        {forester::kComeWithMe, ask(ForesterLine::ComeWithMe)},
-        {forester::kSeeYou, ask(ForesterLine::SeeYou)},
-        {forester::kBye, ask(ForesterLine::Bye)},
-        {guard::kAreYouTheGuard, say(GuardLine::AreYouTheGuard)},
-        {guard::kMayIEnter, say(GuardLine::MayIEnter)},
-        {guard::kWhatIsHere, say(GuardLine::WhatIsHere)},
-        {guard::kPay, say(GuardLine::Pay)},
-        {guard::kSeeYou, say(GuardLine::SeeYou)},
-        {guard::kNoCoins, say(GuardLine::NoCoins)},
-        {cards::kVictory, &Game::claimVictory},
-        {cards::kYouDied, &Game::acceptDeath},
-        {"Конец...", &Game::finish},
+    if (!move.usable && !changesNothing(step))
+        throw detail::failure(step, move.click ? "its window takes no input, or it is not shown"
+                                               : "nothing on screen reads it");
+    return move;
+}
+
+// The step's clicks, made through the layout as a front end makes them. An unusable click is
+// made too: the game must ignore it.
+inline void play(Game& game, const Move& move) {
+    if (move.box) layout::type(game, *move.box->control, move.word);
+    if (move.click) layout::click(game, *move.click->control);
+}
+
+// The cell a check reads: its window and control, or none for the checks that read no cell
+// (window, ended, card, unchanged, moment). "answer" reads the dialogue on screen.
+inline std::optional<Target> cellOf(const Game& game, std::string_view what) {
+    using layout::Shows;
+    using S = Shows::What;
+    const auto slot = [](Slot s) { return Shows{S::Slot, static_cast<int>(s)}; };
+    const std::pair<std::string_view, Shows> cells[] = {
+        {"response", {S::Response}},  {"level", {S::Level}},          {"health", {S::Health}},
+        {"place", {S::Description}},  {"weapon", slot(Slot::Weapon)}, {"goods", slot(Slot::Goods)},
+        {"pouch", slot(Slot::Pouch)},
     };
-    for (const auto& [caption, move] : captions)
-        if (step.action == "press" && step.target == caption) return move;
-    throw std::runtime_error("route line " + std::to_string(step.line) + ": nothing to " +
-                             step.action + " called " + step.target);
+    for (const auto& [name, shows] : cells)
+        if (what == name) return Target{Window::Form1, layout::showing(Window::Form1, shows)};
+    if (what != "answer") return std::nullopt;
+    for (auto [window, shows] : {std::pair{Window::Lesnik, Shows{S::ForesterAnswer}},
+                                 std::pair{Window::Musik, Shows{S::GuardAnswer}}})
+        if (layout::visible(game, window)) return Target{window, layout::showing(window, shows)};
+    return std::nullopt;
 }
 
 }  // namespace tarvilon::route

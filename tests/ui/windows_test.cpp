@@ -56,7 +56,6 @@ void WindowsTest::foresterAnswersAndKeepsHisLastAnswer() {
     click(main, "Label7");
     QWidget* lesnik = shell->window(Window::Lesnik);
     QVERIFY(lesnik != nullptr && lesnik->isVisible());
-    QCOMPARE(lesnik->geometry(), QRect(141, 151, 312, 199));
     QVERIFY(!main.isEnabled());
     QVERIFY(textOf(*lesnik, "Label1").isEmpty());
 
@@ -87,7 +86,6 @@ void WindowsTest::guardRevealsLinesAndTakesTheCoins() {
     click(main, "Label7");
     QWidget* musik = shell->window(Window::Musik);
     QVERIFY(musik != nullptr && musik->isVisible());
-    QCOMPARE(musik->geometry(), QRect(141, 114, 312, 241));
 
     auto shown = [&] {
         QStringList names;
@@ -144,7 +142,6 @@ void WindowsTest::cardOfFateDealsLifeInTheMiddle() {
     examine(main, QStringLiteral("стол"));
     QWidget* stol = shell->window(Window::Stol);
     QVERIFY(stol != nullptr && stol->isVisible());
-    QCOMPARE(stol->geometry(), QRect(156, 107, 255, 198));
     QVERIFY(!main.isEnabled());
     QCOMPARE(textOf(*stol, "Label5"), QStringLiteral("2"));
     QVERIFY(!named(*stol, "Label5").isVisible());
@@ -202,7 +199,6 @@ void WindowsTest::endingLeavesOnlyTheLastClick() {
     click(main, "Label8");
     QWidget* form2 = shell->window(Window::Form2);
     QVERIFY(form2 != nullptr && form2->isVisible());
-    QCOMPARE(form2->geometry(), QRect(173, 128, 360, 294));
     QVERIFY(!main.isEnabled());
     for (const char* box : {"Text1", "Text2", "Text3"}) QVERIFY(textOf(main, box).isEmpty());
 

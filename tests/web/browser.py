@@ -25,9 +25,10 @@ from selenium.webdriver.common.actions.action_builder import ActionBuilder
 from selenium.webdriver.common.actions.mouse_button import MouseButton
 
 sys.dont_write_bytecode = True  # keep the source tree free of __pycache__
-sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "e2e"))
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "routes"))
 
-from road import CARDS, CELLS, EXAMINE, WORD, load  # noqa: E402  the shared road and what its checks read
+import route  # noqa: E402  the shared routes, and where their steps click and checks read
+from route import load  # noqa: E402,F401  for the callers that walk a route
 
 CHROMIUM = "/usr/bin/chromium"
 CHROMEDRIVER = "/usr/bin/chromedriver"
@@ -243,6 +244,29 @@ def shorten(text, most=120):
 CLICKABLE = ("Verb", "Click", "Button")
 
 
+class Screen:
+    """The page as one snapshot shows it, as the route reader asks."""
+
+    def __init__(self, snap):
+        self.snap = snap
+
+    def text(self, window, control):
+        return self.snap[f"{window}.{control}"]["text"]
+
+    def shown(self, window, control):
+        return self.snap[f"{window}.{control}"]["shown"]
+
+    def window_shown(self, window):
+        return self.snap[window]["shown"]
+
+    def enabled(self, window):
+        return self.snap[window]["shown"] and not self.snap[window]["inert"]
+
+
+def key(target):
+    return f"{target.window}.{target.control}"
+
+
 class Player:
     """Walks a route file through the page. Every step waits until the page shows what the
     road expects: the wait is both the synchronisation and the check. Hooks let the caller
@@ -254,8 +278,13 @@ class Player:
         self.on_moment = on_moment or (lambda name: None)
         self.before_first_examine = before_first_examine
         self.clickable = {key for key, _, c in page.controls() if c["kind"] in CLICKABLE}
-        self.main = page.main()
-        self.input = self.el(WORD)
+        self.layout = route.Layout(page.layout)
+        self.main = self.layout.main
+        self.input = key(self.layout.doing("Type"))
+        self.examine_button = key(self.layout.doing("Press", route.EXAMINE))
+        # The main window's cells that a route checks, by the check's name.
+        self.cells = {what: key(self.layout.cell(what)[0])
+                      for what in ("response", "level", "health", "weapon", "goods", "pouch", "place")}
         self.typed = False
         self.log = []
 
@@ -263,31 +292,53 @@ class Player:
         return f"{form or self.main}.{control}"
 
     def walk(self, steps):
-        for number, action, target, checks in steps:
+        for step in steps:
+            number, action, target, checks = step
             self.log.append(f"{number}: {action} {target}")
             try:
-                if action == "examine":
+                if route.changes_nothing(step):
+                    self.unchanged(step)
+                elif action == "examine":
                     if self.before_first_examine:
                         hook, self.before_first_examine = self.before_first_examine, None
                         hook()
                     self.examine(target)
-                elif action == "turn":
-                    self.turn(target)
                 else:
-                    self.press(target)
+                    self.click(step)
                 for what, value in checks:
                     self.check(what, value, target)
             except AssertionError as e:
                 raise AssertionError(f"route line {number} ({action} {target}): {e}") from None
 
-    def press(self, caption):
-        """Clicks the one control on screen, in a window that takes input, that reads caption."""
+    def click(self, step):
+        """Clicks the one control on screen, in a window that takes input, that reads the
+        step's caption, or the card it names."""
         def found(snap):
-            hits = [key for key in self.clickable
-                    if snap[key]["shown"] and not snap[key]["inert"] and snap[key]["text"] == caption]
-            return hits if len(hits) == 1 else False
-        snap = self.p.wait_for(f"one control that takes clicks to read {caption!r}", lambda s: bool(found(s)))
-        self.p.click(found(snap)[0], snap)
+            move = self.layout.resolve(step, Screen(snap))
+            return move.usable or f"{step.target!r} is not on screen to click"
+        snap = self.p.wait_for(f"a control that takes clicks to read {step.target!r}", found)
+        self.p.click(key(self.layout.resolve(step, Screen(snap)).click), snap)
+        if step.action == "turn":
+            others = [key(self.layout.card(c)) for c in route.CARDS if c != step.target]
+            self.p.wait_for("the other two cards to go", lambda s: not any(s[c]["shown"] for c in others))
+
+    def unchanged(self, step):
+        """A step the route says changes nothing: the player clicks (and types) where he would,
+        on a hidden control's place, or a window that takes no input, and nothing the page shows
+        changes."""
+        p = self.p
+        before = p.snapshot()
+        move = self.layout.resolve(step, Screen(before))
+        if move.box and before[key(move.box)]["shown"]:
+            p.click(key(move.box), before)
+            p.type(move.word)
+        if move.click and before[key(move.click)]["shown"]:
+            p.click(key(move.click), before)
+        p.d.execute_async_script(
+            "const done = arguments[0]; requestAnimationFrame(() => requestAnimationFrame(() => done()));")
+        after = p.snapshot()
+        changed = [k for k in before if {**before[k], "rect": None} != {**after.get(k, {}), "rect": None}]
+        assert not changed, f"the step changed {changed}"
 
     def examine(self, word):
         # The player clicks into the box once; as on the desktop, the keyboard stays with it
@@ -299,39 +350,34 @@ class Player:
         self.p.wait_for(f"{word!r} typed into the input box", lambda s: s[self.input]["text"] == word
                         or f"it reads {s[self.input]['text']!r}, the keyboard is with "
                            f"{self.p.d.execute_script('return document.activeElement.id')!r}")
-        self.p.click(self.el(EXAMINE))
+        self.p.click(self.examine_button)
         # Examine empties the input box at the end of the click: an empty box means it was handled.
         self.p.wait_text(self.input, "")
-
-    def turn(self, which):
-        card = self.el(CARDS[which], "Stol")
-        self.p.click(card)
-        others = [self.el(c, "Stol") for c in CARDS.values() if c != CARDS[which]]
-        self.p.wait_for("the other two cards to go", lambda s: not any(s[c]["shown"] for c in others))
 
     def shown_dialogs(self, snap):
         return [w["name"] for w in self.p.windows() if w["name"] != self.main and snap[w["name"]]["shown"]]
 
     def check(self, what, value, target):
         p = self.p
-        if what in CELLS:
-            p.wait_text(self.el(CELLS[what]), value)
+        if what == "place":
+            number, _, opening = value.partition(" ")
+            p.wait_text(self.cells[what], "" if number == "none" else opening, startswith=number != "none")
+        elif what in self.cells:
+            p.wait_text(self.cells[what], value)
         elif what == "answer":
             dialogs = self.shown_dialogs(p.snapshot())
-            assert len(dialogs) == 1, f"an answer is expected in one window, shown: {dialogs}"
-            p.wait_text(self.el("Label1", dialogs[0]), value)
+            answers = [key(t) for t in self.layout.cell(what) if t.window in dialogs]
+            assert len(answers) == 1, f"an answer is expected in one window, shown: {dialogs}"
+            p.wait_text(answers[0], value)
         elif what == "card":
-            p.wait_text(self.el(CARDS[target], "Stol"), value)
-        elif what == "place":
-            number, _, opening = value.partition(" ")
-            p.wait_text(self.el("Text1"), "" if number == "none" else opening, startswith=number != "none")
+            p.wait_text(key(self.layout.card(target)), value)
         elif what == "window":
             self.wait_window(value)
         elif what == "ended":
             self.wait_ended()
         elif what == "moment":
             self.on_moment(value)
-        else:
+        elif what != "unchanged":
             raise AssertionError(f"the route checks {what!r}, which this player cannot read")
 
     def wait_window(self, name):

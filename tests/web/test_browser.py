@@ -2,9 +2,10 @@
 """The browser edition played from start to end in one headless Chromium, with real pointer
 and key events: the start-up, the about window, minimising, dragging, input the game must
 shrug off, the whole shared road with its card of fate and ending, what a screen reader hears
-in every window, a new run, and a reload with no network after the first visit.
+in every window, a new run that plays the detours, and a reload with no network after the
+first visit.
 
-    test_browser.py SITE_DIR ROUTE_FILE
+    test_browser.py SITE_DIR ROAD_FILE [ROUTE_FILE...]
 """
 
 import os
@@ -18,7 +19,7 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from selenium.webdriver.common.actions.mouse_button import MouseButton  # noqa: E402
 from selenium.webdriver.common.keys import Keys  # noqa: E402
 
-from browser import CELLS, EXAMINE, Page, Player, Server, chromium, load, shorten  # noqa: E402
+from browser import Page, Player, Server, chromium, load, shorten  # noqa: E402
 
 INTRO, ABOUT, ABOUT_CLOSE = "Text4", "Command3", "Command1"
 SPLASH_MS = (1800, 4000)  # on screen: the timer starts as the window is built, before the
@@ -122,9 +123,10 @@ return out;
 
 
 class Test:
-    def __init__(self, site, route):
+    def __init__(self, site, road, *routes):
         self.site = site
-        self.steps = load(route)
+        self.steps = load(road)
+        self.routes = [load(r) for r in routes]  # each played in a new run after the road
         self.seen = set()  # windows whose accessibility has been checked
 
     def run(self):
@@ -150,6 +152,7 @@ class Test:
                             ("drag", self.drag),
                             ("the whole road", self.road),
                             ("a new run", self.new_run),
+                            ("the other routes, each in a new run", self.other_routes),
                             ("offline reload", lambda: self.offline(server))):
             began = time.monotonic()
             phase()
@@ -245,6 +248,11 @@ class Test:
         p.wait_for("a new run as the first began",
                    lambda s: s[self.main]["shown"] and not s["over"]["shown"] and self.main_texts(s) == self.at_start)
 
+    def other_routes(self):
+        for steps in self.routes:
+            Player(self.p).walk(steps)
+            self.new_run()
+
     def main_texts(self, snap):
         return {k: v["text"] for k, v in snap.items() if k.startswith(self.main + ".")}
 
@@ -276,7 +284,7 @@ class Test:
         """Typed and pasted nonsense reaches the game as it is, runs no verb, and Examine of it
         finds nothing and changes nothing else."""
         p, player = self.p, self.player
-        cells = {player.el(cell) for cell in CELLS.values()}
+        cells = set(player.cells.values())
         before = {k: v["text"] for k, v in p.snapshot().items() if k in cells}
         p.click(player.input)
         p.type(TYPED)
@@ -288,7 +296,7 @@ class Test:
         snap = p.snapshot()
         now = {k: v["text"] for k, v in snap.items() if k in cells}
         assert now == before and snap[player.input]["text"] == expected, "Enter did something"
-        p.click(player.el(EXAMINE))
+        p.click(player.examine_button)
         snap = p.wait_text(player.input, "")
         now = {k: v["text"] for k, v in snap.items() if k in cells}
         assert now == before, f"examining nonsense changed {before} to {now}"
@@ -314,7 +322,7 @@ class Test:
         node = nodes.get(form, {})
         expect(form, "name", w["accessible"], node.get("name"))
         if form == self.main:
-            response = self.player.el(CELLS["response"])
+            response = self.player.cells["response"]
             expect(response, "live", "polite", nodes.get(response, {}).get("live"))
         else:
             expect(form, "role", "dialog", node.get("role"))
@@ -366,11 +374,11 @@ def accessibility_tree(driver):
 
 
 def main():
-    if len(sys.argv) != 3:
+    if len(sys.argv) < 3:
         sys.exit(__doc__)
     began = time.monotonic()
     try:
-        Test(sys.argv[1], sys.argv[2]).run()
+        Test(*sys.argv[1:]).run()
     except Exception:
         traceback.print_exc()
         print(f"FAILED after {time.monotonic() - began:.1f} s")

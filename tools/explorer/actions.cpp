@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 
+#include "layout.hpp"
 #include "verbs/verbs.hpp"
 
 namespace tarvilon::explorer {
@@ -14,34 +15,13 @@ std::string quoted(std::string_view s) {
     return "\"" + std::string(s) + "\"";
 }
 
-constexpr std::array<std::string_view, 5> kForesterLines = {
-    forester::kWhoAreYou, forester::kSettlement, forester::kComeWithMe, forester::kSeeYou,
-    forester::kBye};
-constexpr std::array<std::string_view, kGuardLineCount> kGuardLines = {
-    guard::kAreYouTheGuard, guard::kMayIEnter, guard::kWhatIsHere, guard::kPay,
-    guard::kSeeYou,         guard::kNoCoins};
 constexpr std::array<std::string_view, kCardCount> kCardNames = {"слева", "середина", "справа"};
-constexpr std::array<std::string_view, kWindowCount> kWindowNames = {"Form1", "info", "lesnik",
-                                                                     "musik", "Stol", "Form2"};
 
-std::string verbCaption(Verb v, const Game& before) {
-    switch (v) {
-        case Verb::LookAround:
-            return "ОСМОТРЕТЬСЯ";
-        case Verb::Examine:
-            return "ОБСЛЕДОВАТЬ";
-        case Verb::Talk:
-            return "Разговор";
-        case Verb::Go:
-            return "Идти";
-        case Verb::Craft:
-            return "Мастерить";
-        case Verb::DigShoot:
-            return std::string(before.world().shootCaption);
-        case Verb::PickUp:
-            return "Подобрать";
-    }
-    return "?";
+// What the control that makes this click reads in the run before it: a verb's caption (Dig
+// and shoot's changes) or a dialogue's line, as the player sees it.
+std::string captionOf(layout::Does does, Window window, const Game& before) {
+    const layout::Control* control = layout::doing(window, does);
+    return control != nullptr ? layout::view(before, *control).text : "?";
 }
 
 // Printable bytes of a typed word, whatever the fuzzer made of it.
@@ -183,7 +163,7 @@ bool canClick(const Game& g, const Action& a) {
 std::string describe(const Action& a, const Game& before) {
     switch (a.kind) {
         case Kind::Press:
-            return verbCaption(static_cast<Verb>(a.arg), before);
+            return captionOf({layout::Does::What::Press, a.arg}, Window::Form1, before);
         case Kind::Examine:
             return "ОБСЛЕДОВАТЬ " + shown(a.word);
         case Kind::Type:
@@ -201,9 +181,9 @@ std::string describe(const Action& a, const Game& before) {
         case Kind::BlinkAboutTitle:
             return "(таймер окна Инфо)";
         case Kind::Ask:
-            return quoted(kForesterLines.at(static_cast<std::size_t>(a.arg)));
+            return quoted(captionOf({layout::Does::What::Ask, a.arg}, Window::Lesnik, before));
         case Kind::Say:
-            return quoted(kGuardLines.at(static_cast<std::size_t>(a.arg)));
+            return quoted(captionOf({layout::Does::What::Say, a.arg}, Window::Musik, before));
         case Kind::Turn:
             return "карта " + quoted(kCardNames.at(static_cast<std::size_t>(a.arg)));
         case Kind::ClaimVictory:
@@ -216,7 +196,7 @@ std::string describe(const Action& a, const Game& before) {
             return "(система закрывает главное окно)";
         case Kind::RequestClose:
             return "(система закрывает окно " +
-                   std::string(kWindowNames.at(static_cast<std::size_t>(a.arg))) + ")";
+                   std::string(layout::of(static_cast<Window>(a.arg)).name) + ")";
     }
     return "?";
 }
@@ -251,7 +231,7 @@ std::vector<Action> playerActions() {
     for (std::string_view w : knownObjectWords())
         actions.push_back({Kind::Examine, 0, std::string(w)});
     actions.push_back({Kind::Examine, 0, std::string(kUnknownWord)});
-    for (int l = 0; l < static_cast<int>(kForesterLines.size()); ++l)
+    for (int l = 0; l <= static_cast<int>(ForesterLine::Bye); ++l)
         actions.push_back({Kind::Ask, l, {}});
     for (int l = 0; l < static_cast<int>(kGuardLineCount); ++l)
         actions.push_back({Kind::Say, l, {}});

@@ -12,6 +12,7 @@
 
 #include "content/texts.hpp"
 #include "invariants.hpp"
+#include "layout.hpp"
 #include "verbs/verbs.hpp"
 
 namespace tarvilon::explorer {
@@ -77,7 +78,8 @@ std::string shellText(const Game& g) {
     const Windows& w = g.windows();
     if (w.ended()) return "ended " + std::to_string(static_cast<int>(w.ending()));
     std::string s;
-    for (Window which : kSecondaryWindows) s += w.visible(which) ? 'v' : '-';
+    for (std::size_t i = 0; i < kWindowCount; ++i)
+        s += w.visible(static_cast<Window>(i)) ? 'v' : '-';
     s += w.mainEnabled() ? 'M' : 'm';
     s += static_cast<char>('0' + static_cast<int>(w.ending()));
     for (bool o : g.guard().offered) s += o ? 'o' : '-';
@@ -254,8 +256,8 @@ std::string Walk::classify(const Game& g) const {
         if (goods == text::kAmulet) return std::string(kGuardAndAmulet);
     }
     std::string up;
-    for (Window which : kSecondaryWindows)
-        if (w.visible(which)) up += " window " + std::to_string(static_cast<int>(which));
+    for (Window secondary : kSecondaryWindows)
+        if (w.visible(secondary)) up += " window " + std::string(layout::of(secondary).name);
     return std::string(kUnexplained) + describeState(g) + ", main window " +
            (w.mainEnabled() ? "enabled" : "disabled") + (up.empty() ? ", no window up" : up);
 }
