@@ -651,6 +651,12 @@ window.tarvilonLayText = (el, text) => {
   ui.unmeasured.delete(el);
   fitParagraphs(el);
 };
+// And a caption, as the page writes and fits a label.
+window.tarvilonLayCaption = (el, text) => {
+  setText(el, null, text);
+  ui.unmeasured.delete(el);
+  fitCaption(el);
+};
 function wrapLine(line, room, font) {
   measurer.font = font;
   measurer.fontKerning = "none";
@@ -680,7 +686,7 @@ function wrapLine(line, room, font) {
 // A label's caption; measure() fits it to its box.
 function setText(el, c, text) {
   el.textContent = text;
-  if (c.wrap || c.kind === "Splash" || !text) return;
+  if (c?.wrap || c?.kind === "Splash" || !text) return;
   el.style.fontSize = `${Number(el.dataset.points) * POINTS_TO_PX}px`;
   ui.unmeasured.add(el);
 }

@@ -122,6 +122,24 @@ return out;
 """
 
 
+HEALTHS = """
+const cell = document.getElementById(arguments[0]).cloneNode(false);
+cell.id = "";
+document.getElementById(arguments[0]).after(cell);
+const cut = [];
+for (let health = -1000; health <= 100; ++health) {
+  tarvilonLayCaption(cell, String(health));
+  const style = getComputedStyle(cell);
+  const room = cell.clientWidth - parseFloat(style.paddingLeft) - parseFloat(style.paddingRight);
+  const range = document.createRange();
+  range.selectNodeContents(cell);
+  if (range.getBoundingClientRect().width > room + 0.01) cut.push(health);
+}
+cell.remove();
+return cut.slice(0, 5);
+"""
+
+
 class Test:
     def __init__(self, site, road, *routes):
         self.site = site
@@ -147,6 +165,7 @@ class Test:
         d.execute_cdp_cmd("Page.addScriptToEvaluateOnNewDocument", {"source": WATCH})
         for name, phase in (("start-up", lambda: self.start(server.url)),
                             ("line breaks", self.line_breaks),
+                            ("health", self.health),
                             ("about window", self.about),
                             ("minimise and restore", self.minimise),
                             ("drag", self.drag),
@@ -196,10 +215,19 @@ class Test:
                 wrong.append(f"{box} {what}, line {first + 1}: {got[first]!r}, desktop {lines[first]!r}")
         assert not wrong, "lines break unlike the desktop's:\n  " + "\n  ".join(wrong)
 
+    def health(self):
+        """Every health a player reaches in a few hundred clicks is drawn in full: written and
+        fitted as the page writes the health cell, in a copy of it."""
+        cut = self.p.d.execute_script(HEALTHS, self.player.cells["health"])
+        assert not cut, f"health cut off: {cut}"
+
     def about(self):
         p, player = self.p, self.player
         p.click(player.el(ABOUT))
         player.wait_window("info")  # checks what it says to a screen reader, too
+        # A dialogue opened by a click comes up with no focus ring: that is for the keyboard.
+        ring = p.d.execute_script("return getComputedStyle(document.activeElement).outlineStyle")
+        assert ring == "none", f"a focus ring ({ring}) on {p.d.execute_script('return document.activeElement.id')}"
         title = p.window("info")["title"]
         p.wait_text("info.title", title)
         p.click(player.el(ABOUT_CLOSE, "info"))
