@@ -6,8 +6,7 @@
 // Element ids are FORM.CONTROL ("Form1.Label5", "info.Command1"); a window's id is its form's
 // name ("Form1", "lesnik"). window.tarvilonReady turns true, and a "tarvilonready" event is
 // sent to the document, once the first frame is drawn (and again after each new run).
-
-import createTarvilon from "./tarvilon.js";
+// boot.js loads this script and the module, and calls start() with the module's factory.
 
 const MARGIN = 8; // px of empty screen kept round the windows
 const TITLE_BAR = 18; // px: the about window's title bar, which the page draws
@@ -26,7 +25,7 @@ let page; // the page's own words and which controls it treats itself
 let session; // the run
 let view; // the elements of the current run
 
-async function start() {
+export async function start(createTarvilon) {
   // The bundled faces before anything is laid out, so that captions are fitted in them.
   const faces = ["11px 'PT Sans'", "bold 11px 'PT Sans'"].map((f) => document.fonts.load(f));
   [module] = await Promise.all([createTarvilon(), ...faces]);
@@ -639,5 +638,3 @@ function drawEnd() {
     view.over.querySelector("button").focus();
   }
 }
-
-start();
