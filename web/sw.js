@@ -2,9 +2,10 @@
 // SHA-256 of each and names the cache after them all.
 //
 // The rule that keeps two builds apart:
-// - A cache holds exactly one build: installing fetches every file past the browser's HTTP
-//   cache if need be and checks it against its digest, or does not install at all (the
-//   browser tries again at a later visit, when the host has finished publishing).
+// - A cache holds exactly one build: installing checks every file against its digest, fetches
+//   it again past the browser's HTTP cache if it is another build's, and does not install at
+//   all if it still is (the browser tries again at a later visit, once the host has finished
+//   publishing).
 // - A page takes every file from the cache its HTML came from, even after a newer worker has
 //   taken over while it loads or plays. A load starts on the newest build this worker holds.
 // - A build's cache goes once no open page uses it.
@@ -13,15 +14,22 @@ const FILES = {"@FILES@": ""};
 const PAGES = "tarvilon-pages"; // which cache each open page uses, kept across worker restarts
 const PAGE_KEY = "./.page/";
 const SPARE_MS = 60000; // a page just navigated to may not be listed as open yet
+const TIDY_MS = 5000; // after a load, not during it: tidying reads the caches the load needs
 
 const pages = new Map(); // client id -> cache name, the short way to PAGES
+const opened = new Map(); // cache name -> the cache, opened once
+const open = (name) => {
+  if (!opened.has(name)) opened.set(name, caches.open(name));
+  return opened.get(name);
+};
+let tidying = 0; // the timer of the next tidy
 
 const hex = (buffer) => [...new Uint8Array(buffer)].map((b) => b.toString(16).padStart(2, "0")).join("");
 
-// The file as this build has it: revalidated first, which is cheap when it has not changed,
-// then fetched afresh if what came back is another build's.
+// The file as this build has it: the browser's HTTP cache first, which on a first visit holds
+// what the page has just loaded, then afresh from the host if what came back is another build's.
 async function fetchChecked(url, digest) {
-  for (const cache of ["no-cache", "reload"]) {
+  for (const cache of ["default", "reload"]) {
     const response = await fetch(url, { cache });
     if (response.status !== 200) throw new Error(`${url}: HTTP ${response.status}`);
     if (hex(await crypto.subtle.digest("SHA-256", await response.clone().arrayBuffer())) === digest) {
@@ -57,18 +65,22 @@ self.addEventListener("fetch", (event) => {
 async function navigate(event) {
   const id = event.resultingClientId;
   const [hit] = await Promise.all([
-    caches.open(CACHE).then((cache) => cache.match(event.request, { ignoreSearch: true })),
-    id && caches.open(PAGES).then((cache) => cache.put(PAGE_KEY + id, new Response(CACHE, {
+    open(CACHE).then((cache) => cache.match(event.request, { ignoreSearch: true })),
+    id && open(PAGES).then((cache) => cache.put(PAGE_KEY + id, new Response(CACHE, {
       headers: { Date: new Date().toUTCString() },
-    }))),
+    })).catch(() => {})), // unnoted, the page is still served; only a switch may then mix it
   ]);
   if (id) pages.set(id, CACHE);
-  event.waitUntil(tidy());
+  // Not held by waitUntil: the browser checks for a new build only once this worker is idle.
+  // Should the worker stop first, the next navigation tidies.
+  tidying ||= setTimeout(() => tidy().finally(() => {
+    tidying = 0;
+  }), TIDY_MS);
   return hit || fetch(event.request);
 }
 
 async function serve(event) {
-  const cache = await caches.open(await pageCache(event.clientId));
+  const cache = await open(await pageCache(event.clientId));
   const hit = await cache.match(event.request, { ignoreSearch: true });
   return hit || fetch(event.request);
 }
@@ -77,7 +89,7 @@ async function serve(event) {
 async function pageCache(id) {
   if (!id) return CACHE;
   if (!pages.has(id)) {
-    const noted = await caches.open(PAGES).then((cache) => cache.match(PAGE_KEY + id));
+    const noted = await open(PAGES).then((cache) => cache.match(PAGE_KEY + id));
     const name = noted ? await noted.text() : CACHE;
     pages.set(id, (await caches.has(name)) ? name : CACHE);
   }
@@ -88,7 +100,7 @@ async function pageCache(id) {
 async function tidy() {
   const open = new Set((await self.clients.matchAll({ type: "window", includeUncontrolled: true }))
     .map((client) => client.id));
-  const noted = await caches.open(PAGES);
+  const noted = await open(PAGES);
   const used = new Set([CACHE]);
   for (const key of await noted.keys()) {
     const id = key.url.slice(new URL(PAGE_KEY, self.location).href.length);
@@ -101,6 +113,9 @@ async function tidy() {
     }
   }
   for (const name of await caches.keys()) {
-    if (name.startsWith("tarvilon-") && name !== PAGES && !used.has(name)) await caches.delete(name);
+    if (name.startsWith("tarvilon-") && name !== PAGES && !used.has(name)) {
+      opened.delete(name);
+      await caches.delete(name);
+    }
   }
 }
