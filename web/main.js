@@ -6,8 +6,7 @@
 //
 // Element ids are WINDOW.CONTROL as the tables name them; a window's id is its name. window.tarvilonReady turns true, and a "tarvilonready" event is
 // sent to the document, once the first frame is drawn (and again after each new run).
-
-import createTarvilon from "./tarvilon.js";
+// boot.js loads this script and the module, and calls start() with the module's factory.
 
 const MARGIN = 8; // px of empty screen kept round the windows
 const POINTS_TO_PX = 96 / 72;
@@ -23,7 +22,7 @@ let words; // the page's own words
 let session; // the run
 let ui; // the page's state for the current run: its elements and what it has drawn
 
-async function start() {
+export async function start(createTarvilon) {
   // The bundled faces before anything is laid out, so that captions are fitted in them.
   const faces = ["11px 'PT Sans'", "bold 11px 'PT Sans'"].map((f) => document.fonts.load(f));
   [module] = await Promise.all([createTarvilon(), ...faces]);
@@ -755,5 +754,3 @@ function drawEnd() {
     ui.over.querySelector("button").focus();
   }
 }
-
-start();

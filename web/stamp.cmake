@@ -1,5 +1,6 @@
-# Writes the service worker: the list of files it keeps for offline play, and a cache name
-# made from a hash of their contents, so that a new build replaces what browsers keep.
+# Writes the service worker: the files it keeps for offline play with the SHA-256 of each, which
+# it checks them against, and a cache name made from them all, so that a new build replaces
+# what browsers keep.
 #   cmake -DSITE=site -DIN=sw.js -DOUT=site/sw.js -P stamp.cmake
 file(GLOB_RECURSE files RELATIVE ${SITE} ${SITE}/*)
 list(SORT files)
@@ -14,12 +15,15 @@ foreach(file ${files})
   endif()
   file(SHA256 ${SITE}/${file} digest)
   string(APPEND digests "${file} ${digest}\n")
-  list(APPEND kept "\"./${file}\"")
+  list(APPEND kept "\"./${file}\": \"${digest}\"")
+  if(file STREQUAL "index.html")
+    list(APPEND kept "\"./\": \"${digest}\"")
+  endif()
 endforeach()
 string(SHA256 version "${digests}")
 string(SUBSTRING ${version} 0 16 version)
 list(JOIN kept ",\n  " list)
 file(READ ${IN} worker)
 string(REPLACE "@VERSION@" "${version}" worker "${worker}")
-string(REPLACE "\"@FILES@\"" "\"./\",\n  ${list}" worker "${worker}")
+string(REPLACE "\"@FILES@\": \"\"" "\n  ${list},\n" worker "${worker}")
 file(WRITE ${OUT} "${worker}")

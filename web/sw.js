@@ -1,33 +1,121 @@
-// Keeps the game for offline play. The build writes the file list and names the cache after a
-// hash of the files' contents, so a new build installs a new cache and the old one is dropped.
+// Keeps the game for offline play, one cache per build. The build writes the files with the
+// SHA-256 of each and names the cache after them all.
+//
+// The rule that keeps two builds apart:
+// - A cache holds exactly one build: installing checks every file against its digest, fetches
+//   it again past the browser's HTTP cache if it is another build's, and does not install at
+//   all if it still is (the browser tries again at a later visit, once the host has finished
+//   publishing).
+// - A page takes every file from the cache its HTML came from, even after a newer worker has
+//   taken over while it loads or plays. A load starts on the newest build this worker holds.
+// - A build's cache goes once no open page uses it.
 const CACHE = "tarvilon-@VERSION@";
-const FILES = ["@FILES@"];
+const FILES = {"@FILES@": ""};
+const PAGES = "tarvilon-pages"; // which cache each open page uses, kept across worker restarts
+const PAGE_KEY = "./.page/";
+const SPARE_MS = 60000; // a page just navigated to may not be listed as open yet
+const TIDY_MS = 5000; // after a load, not during it: tidying reads the caches the load needs
+
+const pages = new Map(); // client id -> cache name, the short way to PAGES
+const opened = new Map(); // cache name -> the cache, opened once
+const open = (name) => {
+  if (!opened.has(name)) opened.set(name, caches.open(name));
+  return opened.get(name);
+};
+let tidying = 0; // the timer of the next tidy
+
+const hex = (buffer) => [...new Uint8Array(buffer)].map((b) => b.toString(16).padStart(2, "0")).join("");
+
+// The file as this build has it: the browser's HTTP cache first, which on a first visit holds
+// what the page has just loaded, then afresh from the host if what came back is another build's.
+async function fetchChecked(url, digest) {
+  for (const cache of ["default", "reload"]) {
+    const response = await fetch(url, { cache });
+    if (response.status !== 200) throw new Error(`${url}: HTTP ${response.status}`);
+    if (hex(await crypto.subtle.digest("SHA-256", await response.clone().arrayBuffer())) === digest) {
+      return response;
+    }
+  }
+  throw new Error(`${url} is not this build's`);
+}
 
 self.addEventListener("install", (event) => {
-  event.waitUntil(
-    caches.open(CACHE)
-      .then((cache) => cache.addAll(FILES))
-      .then(() => self.skipWaiting()),
-  );
+  event.waitUntil((async () => {
+    try {
+      const cache = await caches.open(CACHE);
+      await Promise.all(Object.entries(FILES).map(async ([url, digest]) =>
+        cache.put(url, await fetchChecked(url, digest))));
+    } catch (error) {
+      await caches.delete(CACHE);
+      throw error;
+    }
+    await self.skipWaiting(); // safe: pages already open keep their own build's cache
+  })());
 });
 
 self.addEventListener("activate", (event) => {
-  event.waitUntil(
-    caches.keys()
-      .then((names) => Promise.all(
-        names.filter((name) => name.startsWith("tarvilon-") && name !== CACHE)
-          .map((name) => caches.delete(name)),
-      ))
-      .then(() => self.clients.claim()),
-  );
+  event.waitUntil(self.clients.claim().then(tidy));
 });
 
-// Cache first: the files of one build never change, and a new build comes with a new worker.
 self.addEventListener("fetch", (event) => {
   if (event.request.method !== "GET") return;
-  event.respondWith(
-    caches.open(CACHE)
-      .then((cache) => cache.match(event.request, { ignoreSearch: true }))
-      .then((hit) => hit || fetch(event.request)),
-  );
+  event.respondWith(event.request.mode === "navigate" ? navigate(event) : serve(event));
 });
+
+async function navigate(event) {
+  const id = event.resultingClientId;
+  const [hit] = await Promise.all([
+    open(CACHE).then((cache) => cache.match(event.request, { ignoreSearch: true })),
+    id && open(PAGES).then((cache) => cache.put(PAGE_KEY + id, new Response(CACHE, {
+      headers: { Date: new Date().toUTCString() },
+    })).catch(() => {})), // unnoted, the page is still served; only a switch may then mix it
+  ]);
+  if (id) pages.set(id, CACHE);
+  // Not held by waitUntil: the browser checks for a new build only once this worker is idle.
+  // Should the worker stop first, the next navigation tidies.
+  tidying ||= setTimeout(() => tidy().finally(() => {
+    tidying = 0;
+  }), TIDY_MS);
+  return hit || fetch(event.request);
+}
+
+async function serve(event) {
+  const cache = await open(await pageCache(event.clientId));
+  const hit = await cache.match(event.request, { ignoreSearch: true });
+  return hit || fetch(event.request);
+}
+
+// A page loaded before any worker, or before pages were noted, takes this worker's build.
+async function pageCache(id) {
+  if (!id) return CACHE;
+  if (!pages.has(id)) {
+    const noted = await open(PAGES).then((cache) => cache.match(PAGE_KEY + id));
+    const name = noted ? await noted.text() : CACHE;
+    pages.set(id, (await caches.has(name)) ? name : CACHE);
+  }
+  return pages.get(id);
+}
+
+// Forgets closed pages, then drops every build's cache that no open page uses.
+async function tidy() {
+  const open = new Set((await self.clients.matchAll({ type: "window", includeUncontrolled: true }))
+    .map((client) => client.id));
+  const noted = await open(PAGES);
+  const used = new Set([CACHE]);
+  for (const key of await noted.keys()) {
+    const id = key.url.slice(new URL(PAGE_KEY, self.location).href.length);
+    const page = await noted.match(key);
+    if (open.has(id) || Date.now() - Date.parse(page.headers.get("Date")) < SPARE_MS) {
+      used.add(await page.text());
+    } else {
+      await noted.delete(key);
+      pages.delete(id);
+    }
+  }
+  for (const name of await caches.keys()) {
+    if (name.startsWith("tarvilon-") && name !== PAGES && !used.has(name)) {
+      opened.delete(name);
+      await caches.delete(name);
+    }
+  }
+}

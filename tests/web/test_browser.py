@@ -3,15 +3,21 @@
 and key events: the start-up, the about window, minimising, dragging, input the game must
 shrug off, the whole shared road with its card of fate and ending, what a screen reader hears
 in every window, a new run that plays the detours, and a reload with no network after the
-first visit.
+first visit; all of it under the page's content policy. Then the page under faults: a wasm
+file missing or cut short and retried, a browser without WebAssembly, and a new build
+published while the page is open.
 
     test_browser.py SITE_DIR ROAD_FILE [ROUTE_FILE...]
 """
 
 import os
+import shutil
+import subprocess
 import sys
+import tempfile
 import time
 import traceback
+from urllib.parse import urlsplit
 
 sys.dont_write_bytecode = True  # keep the source tree free of __pycache__
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
@@ -19,18 +25,24 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from selenium.webdriver.common.actions.mouse_button import MouseButton  # noqa: E402
 from selenium.webdriver.common.keys import Keys  # noqa: E402
 
-from browser import Page, Player, Server, chromium, load, shorten  # noqa: E402
+from browser import Page, Player, Quiet, Server, chromium, load, shorten  # noqa: E402
+
+SOURCE = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..")
 
 INTRO, ABOUT, ABOUT_CLOSE = "Text4", "Command3", "Command1"
 SPLASH_MS = (1800, 4000)  # on screen: the timer starts as the window is built, before the
 # first frame is laid out, and a busy machine may be late
 WORKER_S = 30  # for the service worker to have the game kept
+UPDATE_S = 2  # between reloads: the browser checks for a new worker once the old one is idle
+# (then the next load or the one after runs the new build; a busy machine may need more)
 
 # Installed before the page's own scripts: records errors, and when the splash comes and goes.
 WATCH = """
-window.__test = { errors: [] };
+window.__test = { errors: [], violations: [] };
 addEventListener('error', (e) => __test.errors.push(String(e.message)));
 addEventListener('unhandledrejection', (e) => __test.errors.push(String(e.reason)));
+addEventListener('securitypolicyviolation',
+  (e) => __test.violations.push(`${e.violatedDirective} ${e.blockedURI} ${e.sourceFile}:${e.lineNumber}`));
 const watch = new MutationObserver(() => {
   const splash = document.querySelector('.control.splash');
   if (!splash) return;
@@ -172,11 +184,15 @@ class Test:
                             ("the whole road", self.road),
                             ("a new run", self.new_run),
                             ("the other routes, each in a new run", self.other_routes),
-                            ("offline reload", lambda: self.offline(server))):
+                            ("offline reload", lambda: self.offline(server)),
+                            ("a failed load, retried", self.faults),
+                            ("no WebAssembly", self.no_wasm),
+                            ("a new build published", self.update)):
             began = time.monotonic()
             phase()
-            errors = d.execute_script("return window.__test.errors")
+            errors, violations = d.execute_script("return [__test.errors, __test.violations]")
             assert not errors, f"the page threw: {errors}"
+            assert not violations, f"the content policy was violated: {violations}"
             print(f"ok  {name} ({time.monotonic() - began:.1f} s)", flush=True)
 
     # ---- phases ------------------------------------------------------------------------------
@@ -184,6 +200,12 @@ class Test:
     def start(self, url):
         p = self.p
         p.open(url + "?scale=1")
+        policy = p.d.execute_script(
+            "return document.querySelector('meta[http-equiv=Content-Security-Policy]')?.content")
+        with open(os.path.join(SOURCE, "README.md"), encoding="utf-8") as f:
+            published = [line for line in f if line.startswith("Content-Security-Policy:")]
+        assert published == [f"Content-Security-Policy: {policy}\n"], \
+            f"the page's policy {policy!r} is not the one the README gives hosts: {published}"
         self.main = p.main()
         self.at_start = self.main_texts(p.snapshot())
         self.player = Player(p, on_window=self.heard_once, before_first_examine=self.bad_input)
@@ -306,6 +328,119 @@ class Test:
             "return performance.getEntriesByType('navigation')[0].workerStart > 0")
         assert served, "the offline reload was not served by the service worker"
 
+    def faults(self):
+        """The wasm file missing, then cut short: the page's own message and a retry button, in
+        a live region; restored and retried, the game starts in the same page."""
+        p = self.p
+        for fault in ("missing", "truncated"):
+            Faulty.wasm = fault
+            server = Server(self.site, Faulty)  # an origin of its own: no worker kept the game
+            try:
+                p.d.get(server.url + "?scale=1")
+                self.wait_fault("failed", True)
+                p.d.execute_script("window.__sameLoad = true")
+                Faulty.wasm = None
+                p.click("fault.retry")
+                p.wait_ready()
+                Player(p).walk(self.steps[:2])  # past the intro, and a look around
+                same, said = p.d.execute_script(
+                    "return [window.__sameLoad, document.getElementById('fault.message').textContent]")
+                assert same, f"the retry after a {fault} wasm file reloaded the page"
+                assert not said, f"the message stays once the game has started: {said!r}"
+            except AssertionError as e:
+                raise AssertionError(f"wasm file {fault}: {e}") from None
+            finally:
+                server.stop()
+
+    def no_wasm(self):
+        p = self.p
+        script = p.d.execute_cdp_cmd("Page.addScriptToEvaluateOnNewDocument",
+                                     {"source": "delete window.WebAssembly;"})
+        server = Server(self.site)
+        try:
+            p.d.get(server.url)
+            self.wait_fault("old", False)
+        finally:
+            p.d.execute_cdp_cmd("Page.removeScriptToEvaluateOnNewDocument", script)
+            server.stop()
+
+    def wait_fault(self, word, retry):
+        """The page shows the message of its HTML named word, with or without the retry button,
+        and a screen reader hears both."""
+        p = self.p
+        said, again = p.d.execute_script(
+            "const w = (n) => document.querySelector(`#words [data-word=${n}]`).textContent;"
+            "return [w(arguments[0]), w('retry')];", word)
+        p.wait_text("fault.message", said)
+        snap = p.wait_for("the retry button" + ("" if retry else " to stay hidden"),
+                          lambda s: s["fault.retry"]["shown"] == retry)
+        if retry:
+            assert snap["fault.retry"]["text"] == again, f"the retry button reads {snap['fault.retry']['text']!r}"
+        nodes = accessibility_tree(p.d)
+        assert nodes.get("fault", {}).get("live") == "assertive", f"the message is not announced: {nodes.get('fault')}"
+        if retry:
+            assert nodes.get("fault.retry", {}).get("name") == again, f"the retry button is heard as {nodes.get('fault.retry')}"
+
+    def update(self):
+        """Build A is open in one tab; build B (another page and another style rule) is
+        published; a second tab is reloaded a few times. Every load takes its page and its style
+        from one build, and the loads end on B; the first tab plays on."""
+        p, d = self.p, self.p.d
+        d.execute_cdp_cmd("Network.setCacheDisabled", {"cacheDisabled": False})
+        work = tempfile.mkdtemp(prefix="tarvilon-builds-")
+        server = None
+        try:
+            a, b, live = (os.path.join(work, name) for name in ("a", "b", "live"))
+            shutil.copytree(self.site, a)
+            day_ago = time.time() - 86400  # files long unchanged, which the browser keeps as fresh
+            for root, _, files in os.walk(a):
+                for name in files:
+                    os.utime(os.path.join(root, name), (day_ago, day_ago))
+            shutil.copytree(a, b)
+            with open(os.path.join(b, "style.css"), "a") as f:
+                f.write(":root { --build: b; }\n")
+            with open(os.path.join(b, "index.html"), "r+") as f:
+                html = f.read().replace("<head>", '<head>\n<meta name="build" content="b">')
+                f.seek(0)
+                f.write(html)
+            subprocess.run(["cmake", f"-DSITE={b}", f"-DIN={os.path.join(SOURCE, 'web', 'sw.js')}",
+                            f"-DOUT={os.path.join(b, 'sw.js')}", "-P", os.path.join(SOURCE, "web", "stamp.cmake")],
+                           check=True)
+            shutil.copytree(a, live)
+            server = Server(live)
+            first = d.current_window_handle
+            p.open(server.url + "?scale=1")
+            d.set_script_timeout(WORKER_S + 5)
+            assert d.execute_async_script("""
+                const done = arguments[0];
+                const controlled = () => navigator.serviceWorker.controller ? done(true) : setTimeout(controlled, 20);
+                navigator.serviceWorker.ready.then(controlled);"""), "no service worker took the page"
+            shutil.copytree(b, live, dirs_exist_ok=True)  # published over A, as a host does
+            d.switch_to.new_window("tab")
+            d.execute_cdp_cmd("Page.addScriptToEvaluateOnNewDocument", {"source": WATCH})
+            builds = []
+            while len(builds) < 8 and builds[-2:] != [["b", "b", [], []]] * 2:
+                if builds:
+                    time.sleep(UPDATE_S)
+                    d.refresh()
+                else:
+                    d.get(server.url + "?scale=1")
+                p.wait_ready()
+                builds.append(d.execute_script(
+                    "return [document.querySelector('meta[name=build]')?.content || 'a',"
+                    " getComputedStyle(document.documentElement).getPropertyValue('--build').trim() || 'a',"
+                    " __test.errors, __test.violations]"))
+            assert all(page == style and not errors and not violations for page, style, errors, violations in builds) \
+                and builds[-2:] == [["b", "b", [], []]] * 2, f"loads took (page, style, errors, violations): {builds}"
+            print(f"    loads ran builds {' '.join(page for page, *_ in builds)}", flush=True)
+            d.close()
+            d.switch_to.window(first)
+            Player(p).walk(self.steps[:2])
+        finally:
+            if server:
+                server.stop()
+            shutil.rmtree(work, ignore_errors=True)
+
     # ---- what the road hands over ------------------------------------------------------------
 
     def bad_input(self):
@@ -374,6 +509,27 @@ class Test:
             if c["kind"] in ("Text", "Input", "Verb", "Click", "Button") and form == self.main and not node.get("name"):
                 wrong.append(f"{key}: no name")
         assert not wrong, f"window {form} reads wrong to a screen reader:\n  " + "\n  ".join(wrong)
+
+
+class Faulty(Quiet):
+    """The site with its wasm file missing (404) or cut in half, while wasm is set."""
+    wasm = None
+
+    def do_GET(self):
+        if Faulty.wasm and urlsplit(self.path).path == "/tarvilon.wasm":
+            if Faulty.wasm == "missing":
+                self.send_error(404)
+                return
+            with open(os.path.join(self.directory, "tarvilon.wasm"), "rb") as f:
+                data = f.read()
+            data = data[:len(data) // 2]
+            self.send_response(200)
+            self.send_header("Content-Type", "application/wasm")
+            self.send_header("Content-Length", str(len(data)))
+            self.end_headers()
+            self.wfile.write(data)
+            return
+        super().do_GET()
 
 
 def accessibility_tree(driver):
