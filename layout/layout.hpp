@@ -215,6 +215,25 @@ void requestClose(Game& game, Window window);
     return c.shows.what == Shows::What::BlinkingTitle;
 }
 
+// The game in another language: what a catalog makes of the tables' texts and of what each
+// control shows, and the Russian word a typed word stands for. Every front end goes through
+// these, so that a text is translated in one place; with the empty catalog each is exactly
+// the Russian game's own call above.
+class Catalog;
+// The row with its caption, tooltip and accessible name in the catalog's language; everything
+// else is the row's. Its texts may point into the catalog, which must outlive it.
+[[nodiscard]] Control translated(const Control& control, const Catalog& catalog);
+// The window's title and accessible name in the catalog's language; its controls stay the
+// table's rows (translate each as it is built).
+[[nodiscard]] WindowLayout translated(const WindowLayout& window, const Catalog& catalog);
+// What a control shows now, read in the catalog's language. The input box shows the player's
+// word as the player typed it: the game's Russian word in that language, or a word the
+// catalog does not know just as it was typed.
+[[nodiscard]] Shown view(const Game& game, const Control& control, const Catalog& catalog);
+// The player's edit, in the catalog's language: a word of its object words reaches the game
+// as the Russian word it stands for, any other text as typed.
+void type(Game& game, const Control& control, std::string_view text, const Catalog& catalog);
+
 // A one-line caption too long for the width it is drawn in takes the largest size below the
 // table's, in these steps and not below the floor, at which it fits. Both front ends fit
 // every caption with this, whenever its text changes; `width(points)` measures the caption.

@@ -108,7 +108,8 @@ void appendControl(std::string& out, const Control& c) {
     out += '}';
 }
 
-void appendWindow(std::string& out, const WindowLayout& w) {
+void appendWindow(std::string& out, const WindowLayout& table, const Catalog& catalog) {
+    const WindowLayout w = translated(table, catalog);
     out += '{';
     key(out, "name", true);
     appendQuoted(out, w.name);
@@ -128,7 +129,7 @@ void appendWindow(std::string& out, const WindowLayout& w) {
     for (const Control& c : w.controls) {
         if (!first) out += ',';
         first = false;
-        appendControl(out, c);
+        appendControl(out, translated(c, catalog));
     }
     out += "]}";
 }
@@ -308,7 +309,7 @@ std::string_view name(Does::What what) {
     return "Nothing";
 }
 
-std::string toJson() {
+std::string toJson(const Catalog& catalog) {
     std::string out = "{\"twipsPerPixel\":";
     appendNumber(out, kTwipsPerPixel);
     key(out, "splashMs");
@@ -335,7 +336,7 @@ std::string toJson() {
     for (const WindowLayout& w : windows()) {
         if (!first) out += ',';
         first = false;
-        appendWindow(out, w);
+        appendWindow(out, w, catalog);
     }
     out += "]}";
     return out;

@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "catalog.hpp"
 #include "layout.hpp"
 
 namespace tarvilon::layout {
@@ -17,8 +18,9 @@ namespace tarvilon::layout {
 // "rect": [x, y, w, h], "background": "#rrggbb", "controls": [{"name", "kind", "shows": {"what",
 // "which"}, "does": {"what", "which"}, "live", "blinks", "rect", "caption", "tooltip", "visible",
 // "panel", "font", "align", "accessible", "textColour", "background", "wrap", "picture", "border"},
-// ..]}, ..]}. Colours are "#rrggbb" or null where the table has none.
-[[nodiscard]] std::string toJson();
+// ..]}, ..]}. Colours are "#rrggbb" or null where the table has none. The texts are in the
+// catalog's language: the tables' own Russian without one.
+[[nodiscard]] std::string toJson(const Catalog& catalog = {});
 
 // Pieces for writing more JSON in the same form.
 void appendQuoted(std::string& out, std::string_view text);  // a JSON string, UTF-8 kept

@@ -8,6 +8,7 @@
 
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "catalogs.hpp"
 #include "content/places.hpp"
@@ -83,18 +84,23 @@ TEST(Catalog, EveryObjectWordIsNamedInItsPlaceAsTyped) {
 }
 
 // Every text the open windows show that the catalog has no entry for. The input box is left
-// out: the front end shows what the player typed there, in the player's language.
+// out: it shows what the player typed there, in the player's language.
 void ExpectEveryShownTextTranslated(const Game& game, const Catalog& c) {
     for (const WindowLayout& w : windows()) {
-        if (!visible(game, w.form)) continue;
-        EXPECT_NE(c.translate(w.accessible), w.accessible);
+        if (!visible(game, w.window)) continue;
+        EXPECT_NE(translated(w, c).accessible, w.accessible) << w.name;
         for (const Control& control : w.controls) {
-            const Shown shown = view(game, w.form, control);
-            if (!shown.visible || control.name == "Text3") continue;
-            for (const std::string_view text : {std::string_view(shown.text), control.tooltip,
-                                                std::string_view(shown.accessible)}) {
-                if (HasLetter(text)) {
-                    EXPECT_NE(c.translate(text), text) << w.name << "." << control.name;
+            const Shown russian = view(game, control);
+            if (!russian.visible || control.shows.what == Shows::What::Word) continue;
+            const Shown shown = view(game, control, c);
+            const Control row = translated(control, c);
+            const std::pair<std::string_view, std::string_view> texts[] = {
+                {russian.text, shown.text},
+                {control.tooltip, row.tooltip},
+                {russian.accessible, shown.accessible}};
+            for (const auto& [before, after] : texts) {
+                if (HasLetter(before)) {
+                    EXPECT_NE(after, before) << w.name << "." << control.name;
                 }
             }
         }
@@ -105,46 +111,42 @@ void ExpectEveryShownTextTranslated(const Game& game, const Catalog& c) {
 // language, as a player reading that language would.
 bool ClickCaption(Game& game, const Catalog& c, std::string_view caption) {
     for (const WindowLayout& w : windows()) {
-        if (!enabled(game, w.form)) continue;
+        if (!enabled(game, w.window)) continue;
         for (const Control& control : w.controls) {
-            const Shown shown = view(game, w.form, control);
-            if (shown.visible && c.translate(shown.text) == caption &&
-                click(game, w.form, control.name))
+            const Shown shown = view(game, control, c);
+            if (shown.visible && shown.text == caption && click(game, control) != Clicked::Nothing)
                 return true;
         }
     }
     return false;
 }
 
-std::string Seen(const Game& game, const route::Step& step, std::string_view what) {
-    const auto shows = [&](Form form, std::string_view name) {
-        return view(game, form, *find(form, name)).text;
+std::string Seen(const Game& game, const Catalog& c, const route::Step& step,
+                 std::string_view what) {
+    using What = Shows::What;
+    const auto shows = [&](Window window, Shows cell) {
+        return view(game, *showing(window, cell), c).text;
     };
-    if (what == "response") return shows(Form::Form1, "Text2");
-    if (what == "level") return shows(Form::Form1, "Label2");
-    if (what == "health") return shows(Form::Form1, "Label15");
-    if (what == "weapon") return shows(Form::Form1, "Label12");
-    if (what == "goods") return shows(Form::Form1, "Label13");
-    if (what == "pouch") return shows(Form::Form1, "Label14");
-    if (what == "place") return shows(Form::Form1, "Text1");
+    const std::pair<std::string_view, Shows> cells[] = {
+        {"response", {What::Response}}, {"level", {What::Level}},   {"health", {What::Health}},
+        {"weapon", {What::Slot, 0}},    {"goods", {What::Slot, 1}}, {"pouch", {What::Slot, 2}},
+        {"place", {What::Description}}};
+    for (const auto& [check, cell] : cells)
+        if (what == check) return shows(Window::Form1, cell);
     if (what == "answer") {
-        for (const Form form : {Form::Lesnik, Form::Musik})
-            if (visible(game, form)) return shows(form, "Label1");
+        if (visible(game, Window::Lesnik)) return shows(Window::Lesnik, {What::ForesterAnswer});
+        if (visible(game, Window::Musik)) return shows(Window::Musik, {What::GuardAnswer});
         return "<no dialogue>";
     }
-    if (what == "card") {
-        const char* label = step.target == "left"     ? "Label2"
-                            : step.target == "middle" ? "Label3"
-                                                      : "Label4";
-        return shows(Form::Stol, label);
-    }
+    if (what == "card")
+        return shows(Window::Stol, {What::Card, static_cast<int>(*route::cardNamed(step.target))});
     if (what == "ended") {
         const char* names[] = {"", "exit", "death", "finale"};
         return names[static_cast<int>(game.windows().ending())];
     }
     std::string up;  // "window": the windows that take input
     for (const WindowLayout& w : windows())
-        if (enabled(game, w.form)) up += (up.empty() ? "" : "+") + std::string(w.name);
+        if (enabled(game, w.window)) up += (up.empty() ? "" : "+") + std::string(w.name);
     return up;
 }
 
@@ -154,27 +156,32 @@ std::string Wanted(const route::Check& check) {
     return std::string(content::kPlaceDescriptions.at(std::stoul(check.value) - 1));
 }
 
-// Words and captions go in through the catalog; what the windows show comes out through it and
-// must read as the road's texts do in that language.
+// Words and captions go in through the catalog, as the layout's translated calls take them;
+// what the windows show comes out through it and must read as the road's texts do in that
+// language, the input box showing the word as it was typed.
 TEST(Catalog, TheRoadPlayedInEachLanguage) {
+    const Control& input = *showing(Window::Form1, {Shows::What::Word});
     for (std::string_view language : catalogs::languages()) {
         const Catalog c(catalogs::mo(language));
         Game game;
         for (const route::Step& step : route::load("road.txt")) {
             SCOPED_TRACE(std::string(language) + ", road.txt:" + std::to_string(step.line));
             if (step.action == "examine") {
-                const std::string_view typed = c.translate(step.target, kObjectWord);
+                const std::string typed(c.translate(step.target, kObjectWord));
                 ASSERT_NE(typed, step.target);
-                const auto word = c.objectWord(typed);
-                ASSERT_TRUE(word.has_value()) << typed;
-                game.type(*word);
+                // Letter by letter, as a player types: the box keeps what was typed.
+                for (std::size_t n = 1; n <= typed.size(); ++n) {
+                    type(game, input, typed.substr(0, n), c);
+                    ASSERT_EQ(view(game, input, c).text, typed.substr(0, n));
+                }
+                ASSERT_EQ(game.world().objectWord, step.target);
                 game.press(Verb::Examine);
             } else if (step.action == "turn") {
-                ASSERT_TRUE(route::cardNamed(step.target));
-                const char* label = step.target == "left"     ? "Label2"
-                                    : step.target == "middle" ? "Label3"
-                                                              : "Label4";
-                ASSERT_TRUE(click(game, Form::Stol, label));
+                const auto card = route::cardNamed(step.target);
+                ASSERT_TRUE(card);
+                ASSERT_EQ(click(game, *showing(Window::Stol,
+                                               {Shows::What::Card, static_cast<int>(*card)})),
+                          Clicked::Played);
             } else {
                 const std::string_view caption = c.translate(step.target);
                 ASSERT_NE(caption, step.target);
@@ -183,8 +190,7 @@ TEST(Catalog, TheRoadPlayedInEachLanguage) {
             ExpectEveryShownTextTranslated(game, c);
             for (const route::Check& check : step.checks) {
                 if (check.what == "moment") continue;
-                const std::string wanted = Wanted(check);
-                EXPECT_EQ(c.translate(Seen(game, step, check.what)), c.translate(wanted))
+                EXPECT_EQ(Seen(game, c, step, check.what), c.translate(Wanted(check)))
                     << check.what;
             }
         }

@@ -32,8 +32,8 @@ namespace tarvilon::pot {
 namespace {
 
 using layout::Control;
-using layout::Form;
 using layout::Kind;
+using layout::Shows;
 
 struct Entry {
     std::string context;
@@ -132,19 +132,19 @@ std::string Template::print() const {
 }
 
 // What each window is, for translators.
-std::string windowName(Form form) {
-    switch (form) {
-        case Form::Form1:
+std::string windowName(Window window) {
+    switch (window) {
+        case Window::Form1:
             return "main window";
-        case Form::Info:
+        case Window::Info:
             return "about box";
-        case Form::Lesnik:
+        case Window::Lesnik:
             return "forester dialogue";
-        case Form::Musik:
+        case Window::Musik:
             return "guard dialogue";
-        case Form::Stol:
+        case Window::Stol:
             return "card table";
-        case Form::Form2:
+        case Window::Form2:
             return "ending window";
     }
     return {};
@@ -166,13 +166,12 @@ int lettersIn(int px, layout::Font font) {
 }
 
 // Where a control is and how much text its box holds.
-std::string where(Form form, std::string_view name) {
-    const Control* c = layout::find(form, name);
+std::string where(Window window, const Control* c) {
     if (c == nullptr) return {};
     const int px = pixels(c->rect.width);
-    const std::string at = "In the " + windowName(form) + ", " +
-                           std::string(layout::of(form).name) + "." + std::string(name) + ", " +
-                           std::to_string(px) + " px wide at " +
+    const std::string at = "In the " + windowName(window) + ", " +
+                           std::string(layout::of(window).name) + "." + std::string(c->name) +
+                           ", " + std::to_string(px) + " px wide at " +
                            std::to_string(layout::size(c->font).points).substr(0, 4) + " pt";
     if (c->kind == Kind::Text) {
         const int width = px - (c->border ? kBoxChrome : kBoxChrome / 2);
@@ -191,23 +190,28 @@ std::string where(Form form, std::string_view name) {
            " characters. A longer caption is shrunk to fit; keep it no longer than the Russian.";
 }
 
+// The control of a window that shows this.
+std::string where(Window window, Shows shows) {
+    return where(window, layout::showing(window, shows));
+}
+
 // Every text of the windows' tables: captions, tooltips, accessible names, window names.
 void addWindows(Template& t) {
     for (const layout::WindowLayout& w : layout::windows()) {
-        const std::string window = "The " + windowName(w.form) + " (" + std::string(w.name) + ")";
+        const std::string window = "The " + windowName(w.window) + " (" + std::string(w.name) + ")";
         t.add(w.title, window + ": its title bar.");
         t.add(w.accessible, window + ": what a screen reader calls it.");
         for (const Control& c : w.controls) {
             const std::string control = std::string(w.name) + "." + std::string(c.name);
             if (c.kind == Kind::Button && c.caption.starts_with("&"))
-                t.add(c.caption, where(w.form, c.name) +
+                t.add(c.caption, where(w.window, &c) +
                                      " A button: \"&\" marks the letter of its Alt shortcut; "
                                      "keep exactly one.");
             else
-                t.add(c.caption, where(w.form, c.name));
-            t.add(c.tooltip, "The tooltip of " + control + " in the " + windowName(w.form) + ".");
+                t.add(c.caption, where(w.window, &c));
+            t.add(c.tooltip, "The tooltip of " + control + " in the " + windowName(w.window) + ".");
             t.add(c.accessible, "What a screen reader says for " + control + " in the " +
-                                    windowName(w.form) + ".");
+                                    windowName(w.window) + ".");
         }
     }
 }
@@ -220,7 +224,8 @@ void addPlaces(Template& t) {
         });
         t.add(content::kPlaceDescriptions[i],
               "Place " + std::to_string(i + 1) + ", " + std::string(kPlaceWords[i].place) +
-                  ": what ОСМОТРЕТЬСЯ (look around) shows. " + where(Form::Form1, "Text1") +
+                  ": what ОСМОТРЕТЬСЯ (look around) shows. " +
+                  where(Window::Form1, Shows{Shows::What::Description}) +
                   " Lines without \\r\\n are left to the box to wrap.");
         t.add(content::kPlaceDescriptions[i],
               "It must name these object words (context \"object word\") exactly as their "
@@ -232,22 +237,22 @@ void addPlaces(Template& t) {
 // A verb's answers, items and caption, from its table: whatever a rule can write.
 void addTable(Template& t, std::span<const rules::Row> table, const std::string& verb) {
     const std::string answer = "An answer to " + verb + ", in the response box. " +
-                               where(Form::Form1, "Text2") + " Plain, as an answer.";
+                               where(Window::Form1, Shows{Shows::What::Response}) +
+                               " Plain, as an answer.";
     for (const rules::Row& row : table) {
         for (std::size_t i = 0; i < row.effectCount; ++i) {
             const rules::Effect& e = row.effects.at(i);
             using Do = rules::Effect::Do;
             if (e.what == Do::Say) t.add(e.text, answer);
             if (e.what == Do::Put) {
-                const std::string slot = "Label" + std::to_string(12 + e.index);
                 t.add(e.text, "An item in inventory slot " + std::to_string(e.index + 1) + ". " +
-                                  where(Form::Form1, slot));
+                                  where(Window::Form1, Shows{Shows::What::Slot, e.index}));
             }
             if (e.what == Do::Caption)
                 t.add(e.text,
                       "The caption that Идти (go) gives the dig verb at the foot of the "
                       "mountain: \"shoot\". " +
-                          where(Form::Form1, "Label10"));
+                          where(Window::Form1, Shows{Shows::What::DigShootCaption}));
         }
     }
 }
@@ -260,17 +265,19 @@ void addAnswers(Template& t) {
     addTable(t, verbs::talkTable(), "Разговор (talk)");
     addTable(t, verbs::goTable(), "Идти (go)");
 
-    const std::string forester = "The forester's answer. " + where(Form::Lesnik, "Label1");
+    const std::string forester =
+        "The forester's answer. " + where(Window::Lesnik, Shows{Shows::What::ForesterAnswer});
     for (std::string_view a : {forester::kNameAnswer, forester::kSettlementAnswer,
                                forester::kComeWithMeAnswer, forester::kSeeYouAnswer})
         t.add(a, forester);
-    const std::string guard = "The guard's answer. " + where(Form::Musik, "Label1");
+    const std::string guard =
+        "The guard's answer. " + where(Window::Musik, Shows{Shows::What::GuardAnswer});
     for (std::string_view a : {guard::kYesBlind, content::kVillageNews, guard::kPrice,
                                guard::kTakesCoins, guard::kGetLost})
         t.add(a, guard);
     for (std::string_view card : {text::kLife, text::kDeath}) {
         t.add(card, "A card's word once turned (Stol.Label2 to Label4, alike). " +
-                        where(Form::Stol, "Label2"));
+                        where(Window::Stol, Shows{Shows::What::Card, 0}));
         t.add(card, "What a screen reader says for a turned card.");
     }
 }
