@@ -62,7 +62,9 @@ TEST(Layout, ClickableControlsAreThoseThatDoSomething) {
                 << name(c.does.what);
             EXPECT_EQ(c.kind == Kind::Input, c.does.what == Does::What::Type);
             // A box a screen reader lands in is named, as the main window's boxes are.
-            if (c.kind == Kind::Text || c.kind == Kind::Input) EXPECT_FALSE(c.accessible.empty());
+            if (c.kind == Kind::Text || c.kind == Kind::Input) {
+                EXPECT_FALSE(c.accessible.empty());
+            }
             Game game;
             const Clicked expected = !clickable                            ? Clicked::Nothing
                                      : c.does.what == Does::What::Minimise ? Clicked::Minimise
