@@ -505,8 +505,8 @@ class Test:
                 continue
             for what, want in zip(("role", "name", "description"), heard):
                 expect(key, what, want, node.get(what))
-            # Whatever the table says, nothing the player uses goes unnamed.
-            if c["kind"] in ("Text", "Input", "Verb", "Click", "Button") and form == self.main and not node.get("name"):
+            # Whatever the table says, nothing the player uses goes unnamed, in any window.
+            if c["kind"] in ("Text", "Input", "Verb", "Click", "Button") and not node.get("name"):
                 wrong.append(f"{key}: no name")
         assert not wrong, f"window {form} reads wrong to a screen reader:\n  " + "\n  ".join(wrong)
 
