@@ -12,7 +12,6 @@ import http.server
 import os
 import shutil
 import socketserver
-import struct
 import sys
 import tempfile
 import threading
@@ -29,6 +28,7 @@ sys.dont_write_bytecode = True  # keep the source tree free of __pycache__
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "routes"))
 
 import route  # noqa: E402  the shared routes, and where their steps click and checks read
+from catalog import Catalog  # noqa: E402  the routes' texts in another language
 from route import load  # noqa: E402,F401  for the callers that walk a route
 
 CHROMIUM = "/usr/bin/chromium"
@@ -127,37 +127,6 @@ Promise.all([import('./tarvilon.js').then((m) => m.default()), mo]).then(([modul
   done([session.layout(), session.page()]);
 }).catch((e) => done(String(e)));
 """
-
-
-class Catalog:
-    """A compiled catalog (.mo), read to find what the page shows for a Russian text of the
-    road; without one, the Russian game."""
-
-    def __init__(self, path=None):
-        self.texts = {}
-        if path:
-            data = open(path, "rb").read()
-            magic, _, count, sources, translations = struct.unpack_from("<5I", data)
-            assert magic == 0x950412DE, f"{path} is no compiled catalog"
-            for n in range(count):
-                (ls, os_), (lt, ot) = (struct.unpack_from("<2I", data, table + 8 * n)
-                                       for table in (sources, translations))
-                self.texts[data[os_:os_ + ls].decode()] = data[ot:ot + lt].decode()
-
-    def text(self, russian):
-        return russian and self.texts.get(russian) or russian  # "" keys the header
-
-    def word(self, russian):
-        return self.texts.get("object word\x04" + russian) or russian
-
-    def opening(self, russian):
-        """How the text that begins so begins in the catalog: its first line."""
-        if not russian:
-            return russian
-        for source, shown in self.texts.items():
-            if source.startswith(russian) and "\x04" not in source:
-                return shown.split("\r\n")[0]
-        return russian
 
 
 class WaitFailed(AssertionError):
