@@ -329,6 +329,8 @@ class Test:
         assert self.labels(p.snapshot()) == before, "switching back did not read as before"
         self.player.typed = False  # the input box is built anew: the player clicks into it again
         self.player.walk(self.steps[cut:])
+        p.layout = None  # back to the Russian reader's page, for the phases after this one
+        p.open(url + "?scale=1")
 
     def switch(self, lang):
         """A click on the page's offer of another language, outside the game's windows."""
