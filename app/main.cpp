@@ -7,6 +7,7 @@
 #include <string>
 
 #include "shell/click_label.hpp"
+#include "shell/language.hpp"
 #include "shell/look.hpp"
 #include "shell/shell.hpp"
 
@@ -57,7 +58,7 @@ int main(int argc, char** argv) {
 
     tarvilon::ui::installLook();
     tarvilon::ui::installClickLabelAccessibility();
-    tarvilon::ui::Shell shell;
+    tarvilon::ui::Shell shell({}, tarvilon::ui::systemCatalog());
     QObject::connect(&shell, &tarvilon::ui::Shell::ended, &app, &QApplication::quit,
                      Qt::QueuedConnection);
     shell.start();

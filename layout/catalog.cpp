@@ -84,4 +84,26 @@ std::optional<std::string_view> Catalog::objectWord(std::string_view typed) cons
     return std::string_view(it->second);
 }
 
+std::string_view chooseLanguage(std::string_view language, std::string_view locale,
+                                std::span<const std::string_view> available) {
+    // Each preference in turn; the locale after the list, as its last entry.
+    for (std::string_view rest = language;;) {
+        const bool last = rest.empty();
+        const std::size_t colon = rest.find(':');
+        std::string_view wanted = last ? locale : rest.substr(0, colon);
+        rest = colon == std::string_view::npos ? std::string_view() : rest.substr(colon + 1);
+        // "en_GB.UTF-8@euro": the codeset and modifier say nothing of the language.
+        wanted = wanted.substr(0, wanted.find_first_of(".@"));
+        const std::string_view base = wanted.substr(0, wanted.find('_'));
+        if (wanted == "C" || wanted == "POSIX" || base == "ru") return {};
+        if (!wanted.empty()) {
+            for (std::string_view code : available)
+                if (code == wanted) return code;
+            for (std::string_view code : available)
+                if (code == base) return code;
+        }
+        if (last) return {};
+    }
+}
+
 }  // namespace tarvilon::layout

@@ -18,6 +18,7 @@
 
 #include <map>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -53,5 +54,13 @@ class Catalog {
     // Each object word's translation, back to the Russian word.
     std::map<std::string, std::string, std::less<>> words_;
 };
+
+// The language a desktop run is played in, as gettext picks one: the entries of LANGUAGE (a
+// colon-separated list), then the locale (the first set of LC_ALL, LC_MESSAGES, LANG). The first
+// that names a language with a catalog wins ("en_GB.UTF-8" finds "en_GB", else "en"); one that
+// names Russian, or the C or POSIX locale, gives the Russian game, as does running out of
+// preferences. Returns one of `available`, or empty for Russian.
+[[nodiscard]] std::string_view chooseLanguage(std::string_view language, std::string_view locale,
+                                              std::span<const std::string_view> available);
 
 }  // namespace tarvilon::layout

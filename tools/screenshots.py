@@ -1,6 +1,8 @@
 #!/usr/bin/python3
 """Screenshots of the game at the moments a player meets each window, taken on the road of
-one whole game. Run by screenshots.sh: screenshots.py GAME_BINARY OUTDIR SCALE."""
+one whole game. Run by screenshots.sh: screenshots.py GAME_BINARY OUTDIR SCALE. The game takes
+its language from the environment (LANGUAGE=en); the road's words and texts are then read
+through the catalog the build compiled beside the game."""
 
 import os
 import sys
@@ -8,8 +10,11 @@ import time
 
 sys.dont_write_bytecode = True  # keep the source tree free of __pycache__
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "e2e"))
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "routes"))
 
 import harness  # noqa: E402
+import road  # noqa: E402
+from catalog import Catalog  # noqa: E402
 from layout import FORM1, INFO  # noqa: E402
 from road import Player  # noqa: E402
 
@@ -23,6 +28,46 @@ MOMENTS = {
     "ending": "09-ending",
     **{f"place-{n}": f"10-place-{n:02}" for n in range(1, 13)},
 }
+
+
+class Translated:
+    """The session as a player reading the catalog's language meets it: the road's Russian
+    words typed, and the texts it waits for read, in that language."""
+
+    def __init__(self, session, catalog):
+        self.s, self.tr = session, catalog
+        self.box = tuple(road.route.Layout.of_desktop().doing("Type"))  # where words are typed
+
+    def __getattr__(self, name):
+        return getattr(self.s, name)
+
+    def type(self, text):
+        self.s.type(self.tr.word(text))
+
+    def wait_text(self, window, name, expected, startswith=False, **kw):
+        shown = (self.tr.word(expected) if (window.name, name) == self.box else
+                 self.tr.opening(expected) if startswith else self.tr.text(expected))
+        return self.s.wait_text(window, name, shown, startswith=startswith, **kw)
+
+
+def read_back(catalog):
+    """The road finds what to click by the Russian captions: the screen it reads is read back
+    into Russian, an object word last, so that a caption wins over a word that reads alike."""
+    russian = {}
+    for source, shown in sorted(catalog.texts.items(), key=lambda item: "\x04" not in item[0]):
+        if source:
+            russian[shown] = source.split("\x04")[-1]
+    text = road.Screen.text
+    road.Screen.text = lambda self, window, control: (
+        lambda shown: russian.get(shown, shown))(text(self, window, control))
+
+
+def catalog(binary):
+    """The catalog of the language LANGUAGE names first, as the build compiled it; none for
+    Russian."""
+    language = (os.environ.get("LANGUAGE") or "ru").split(":")[0].split("_")[0]
+    path = os.path.join(os.path.dirname(os.path.abspath(binary)), "po", f"{language}.mo")
+    return Catalog(path) if language != "ru" and os.path.exists(path) else Catalog()
 
 
 def main():
@@ -46,7 +91,9 @@ def main():
             if moment in MOMENTS:
                 snap(MOMENTS[moment])
 
-        player = Player(s, snap=snap_moment)
+        tr = catalog(binary)
+        read_back(tr)
+        player = Player(Translated(s, tr), snap=snap_moment)
         player.dismiss_intro()
         player.look("Вы видите обломки вертолёта")
         snap("03-look")

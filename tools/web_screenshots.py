@@ -4,7 +4,10 @@ road of one whole game in headless Chromium: at ?scale=1, at ?scale=2 and in a p
 viewport. Named as tools/screenshots.sh names the desktop's, so that given the desktop's
 folder it also puts each pair side by side (desktop left, browser right).
 
-    tools/web_screenshots.py [OUTDIR (./screenshots-web)] [SITE (build/web/site)] [DESKTOP_DIR]
+    [LANGUAGE=en] tools/web_screenshots.py [OUTDIR (./screenshots-web)] [SITE (build/web/site)] [DESKTOP_DIR]
+
+LANGUAGE, as the desktop's screenshots take it, picks the page's language (?lang=); the road is
+then walked with its words and captions through that catalog.
 """
 
 import os
@@ -15,7 +18,7 @@ sys.dont_write_bytecode = True  # keep the source tree free of __pycache__
 ROOT = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..")
 sys.path.insert(0, os.path.join(ROOT, "tests", "web"))
 
-from browser import Page, Player, Server, chromium, load  # noqa: E402
+from browser import Catalog, Page, Player, Server, chromium, load  # noqa: E402
 
 # Road moments to file names, as the desktop's screenshots name them.
 MOMENTS = {"forester": "05-forester", "guard": "06-guard", "cards": "07-cards",
@@ -40,8 +43,8 @@ return [Math.min(...boxes.map((b) => b.left)), Math.min(...boxes.map((b) => b.to
 class Shooter(Player):
     """Walks the road and takes a picture at each moment and each first look at a place."""
 
-    def __init__(self, page, snap):
-        super().__init__(page, on_moment=lambda m: m in MOMENTS and snap(MOMENTS[m]))
+    def __init__(self, page, snap, catalog):
+        super().__init__(page, on_moment=lambda m: m in MOMENTS and snap(MOMENTS[m]), catalog=catalog)
         self.snap = snap
 
     def check(self, what, value, target):
@@ -50,7 +53,7 @@ class Shooter(Player):
             self.snap(f"10-place-{int(value.split()[0]):02}")
 
 
-def shoot(site, outdir, suffix, query, size, phone):
+def shoot(site, outdir, suffix, query, size, phone, language):
     server = Server(site)
     try:
         with chromium(*size) as driver:
@@ -70,14 +73,15 @@ def shoot(site, outdir, suffix, query, size, phone):
                                    check=True)
                 print(f"wrote {path}", flush=True)
 
-            p.open(server.url + query)
+            p.open(server.url + (query or "?") + f"&lang={language}")
             snap("01-start")
             splash = next(f"{w['name']}.{c['name']}" for w in p.windows() for c in w["controls"]
                           if c["kind"] == "Splash")
             p.wait_for("the splash to go", lambda s: not s[splash]["shown"])
             snap("02-intro")
             steps = load(os.path.join(ROOT, "tests", "routes", "road.txt"))
-            player = Shooter(p, snap)
+            catalog = Catalog(os.path.join(site, "po", f"{language}.mo") if language != "ru" else None)
+            player = Shooter(p, snap, catalog)
             player.walk(steps[:2])  # past the intro, and the first look round
             snap("03-look")
             p.click(player.el(ABOUT))
@@ -117,8 +121,9 @@ def main():
         sys.exit(f"web_screenshots.py: no site at {site}; build it first: cmake --build --preset web")
     web_dir = os.path.join(outdir, "web")
     os.makedirs(web_dir, exist_ok=True)
+    language = (os.environ.get("LANGUAGE") or "ru").split(":")[0].split("_")[0]
     for view in VIEWS:
-        shoot(site, web_dir, *view)
+        shoot(site, web_dir, *view, language)
     if desktop:
         pair(desktop, web_dir, os.path.join(outdir, "pairs"))
 

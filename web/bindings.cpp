@@ -1,12 +1,15 @@
 // The browser page's way into the game: one run of the engine, the layout tables as JSON, a
-// call per thing the player can do, and what every control shows now as JSON. The page holds
-// no rule and no text of its own: its few words are here too.
+// call per thing the player can do, and what every control shows now as JSON, all in the
+// language of the catalog the page hands over. The page holds no rule and no text of its own:
+// its few words are here too.
 
 #include <emscripten/bind.h>
 
+#include <algorithm>
 #include <string>
 #include <string_view>
 
+#include "catalog.hpp"
 #include "game.hpp"
 #include "layout.hpp"
 #include "layout_json.hpp"
@@ -20,6 +23,11 @@ constexpr std::string_view kTitle = "ТАРВИЛОН";
 constexpr std::string_view kRestore = "Развернуть";
 constexpr std::string_view kGameOver = "Игра окончена.";
 constexpr std::string_view kNewRun = "Начать заново";
+// The game's own language, named in itself wherever the page offers it. A catalog translates
+// this to its language's name in itself, which is how the page offers that one.
+constexpr std::string_view kRussian = "Русский";
+// The catalogs the site serves, as "code=name" separated by blanks (from the build).
+constexpr std::string_view kCatalogs = TARVILON_CATALOGS;
 
 std::string_view endingName(Ending ending) {
     switch (ending) {
@@ -67,7 +75,8 @@ void appendBool(std::string& out, bool b) {
 
 // {"created", "visible", "enabled", "controls": {"NAME": {"text", "visible", "colour",
 // "accessible"}, ..}}; a window not made yet has only "created": false.
-void appendForm(std::string& out, const Game& game, const layout::WindowLayout& w) {
+void appendForm(std::string& out, const Game& game, const layout::WindowLayout& w,
+                const layout::Catalog& catalog) {
     const bool created = layout::created(game, w.window);
     out += "{\"created\":";
     appendBool(out, created);
@@ -84,7 +93,7 @@ void appendForm(std::string& out, const Game& game, const layout::WindowLayout& 
     for (const layout::Control& c : w.controls) {
         if (!first) out += ',';
         first = false;
-        const layout::Shown shown = layout::view(game, c);
+        const layout::Shown shown = layout::view(game, c, catalog);
         layout::appendQuoted(out, c.name);
         out += ":{\"text\":";
         layout::appendQuoted(out, shown.text);
@@ -104,18 +113,41 @@ void appendForm(std::string& out, const Game& game, const layout::WindowLayout& 
 // One run. The page makes one, and starts a new run on the same object.
 class Session {
   public:
-    // The tables, once per page.
-    [[nodiscard]] static std::string layout() { return layout::toJson(); }
+    // The languages the page can be played in, the game's own first: [{"code", "name"}, ..],
+    // each named in itself.
+    [[nodiscard]] static std::string languages() {
+        std::string out = "[{\"code\":\"ru\",\"name\":";
+        layout::appendQuoted(out, kRussian);
+        out += '}';
+        for (std::string_view rest = kCatalogs; !rest.empty();) {
+            const std::string_view entry = rest.substr(0, rest.find(' '));
+            rest.remove_prefix(std::min(rest.size(), entry.size() + 1));
+            const std::size_t equals = entry.find('=');
+            out += ",{\"code\":";
+            layout::appendQuoted(out, entry.substr(0, equals));
+            out += ",\"name\":";
+            layout::appendQuoted(out, entry.substr(equals + 1));
+            out += '}';
+        }
+        return out + ']';
+    }
 
-    [[nodiscard]] static std::string page() {
+    // The compiled catalog (a .mo file's bytes) the page is shown in from now on; empty bytes
+    // for Russian. The run goes on: only what it is read in changes.
+    void setCatalog(const std::string& mo) { catalog_ = layout::Catalog(mo); }
+
+    // The tables, in the catalog's language.
+    [[nodiscard]] std::string layout() const { return layout::toJson(catalog_); }
+
+    [[nodiscard]] std::string page() const {
         std::string out = "{\"title\":";
-        layout::appendQuoted(out, kTitle);
+        layout::appendQuoted(out, catalog_.translate(kTitle));
         out += ",\"restore\":";
-        layout::appendQuoted(out, kRestore);
+        layout::appendQuoted(out, catalog_.translate(kRestore));
         out += ",\"gameOver\":";
-        layout::appendQuoted(out, kGameOver);
+        layout::appendQuoted(out, catalog_.translate(kGameOver));
         out += ",\"newRun\":";
-        layout::appendQuoted(out, kNewRun);
+        layout::appendQuoted(out, catalog_.translate(kNewRun));
         out += '}';
         return out;
     }
@@ -130,7 +162,8 @@ class Session {
 
     // The player's edit of the box at (window, control): its whole new text.
     void type(int window, int control, const std::string& text) {
-        if (const layout::Control* c = controlAt(window, control)) layout::type(game_, *c, text);
+        if (const layout::Control* c = controlAt(window, control))
+            layout::type(game_, *c, text, catalog_);
     }
 
     void splashTick() { game_.splashTimerTick(); }
@@ -158,7 +191,7 @@ class Session {
             first = false;
             layout::appendQuoted(out, w.name);
             out += ':';
-            appendForm(out, game_, w);
+            appendForm(out, game_, w, catalog_);
         }
         out += "}}";
         return out;
@@ -169,12 +202,13 @@ class Session {
         const layout::WindowLayout* w = windowAt(window);
         if (w == nullptr) return "null";
         std::string out;
-        appendForm(out, game_, *w);
+        appendForm(out, game_, *w, catalog_);
         return out;
     }
 
   private:
     Game game_;
+    layout::Catalog catalog_;
 };
 
 }  // namespace tarvilon::web
@@ -183,8 +217,10 @@ EMSCRIPTEN_BINDINGS(tarvilon) {
     using tarvilon::web::Session;
     emscripten::class_<Session>("Session")
         .constructor<>()
-        .class_function("layout", &Session::layout)
-        .class_function("page", &Session::page)
+        .class_function("languages", &Session::languages)
+        .function("setCatalog", &Session::setCatalog)
+        .function("layout", &Session::layout)
+        .function("page", &Session::page)
         .function("click", &Session::click)
         .function("type", &Session::type)
         .function("splashTick", &Session::splashTick)

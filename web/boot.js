@@ -8,9 +8,13 @@ const TIMEOUT_MS = 30000; // for every file of one try to arrive and the game to
 const fault = document.getElementById("fault");
 const message = document.getElementById("fault.message");
 const retry = document.getElementById("fault.retry");
-// The set of words for the page's language; the first set if a translation left it out.
-const words = document.querySelector(`#words [lang="${document.documentElement.lang}"]`) ||
-  document.querySelector("#words [lang]");
+// The set of words in the language the page will be shown in, chosen as main.js chooses it:
+// ?lang=, else the first of the browser's languages that has a set, else the first set.
+const sets = [...document.querySelectorAll("#words [lang]")];
+const words = [new URLSearchParams(location.search).get("lang"), ...(navigator.languages || [])]
+  .map((tag) => String(tag || "").toLowerCase())
+  .map((tag) => sets.find((set) => set.lang === tag || set.lang === tag.split("-")[0]))
+  .find(Boolean) || sets[0];
 const word = (name) => words.querySelector(`[data-word="${name}"]`).textContent;
 
 let tries = 0;

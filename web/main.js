@@ -4,6 +4,10 @@
 // captions, names, what each control shows and does, and the page's few words all come from
 // the module; so do the numbers of the look (colours, sizes), as CSS custom properties.
 //
+// The language is the first of ?lang= and the browser's preferred languages that the site has
+// a catalog for, else Russian, which needs none; only the chosen catalog is fetched. The page
+// offers the others outside the game's windows, and switching keeps the run.
+//
 // Element ids are WINDOW.CONTROL as the tables name them; a window's id is its name. window.tarvilonReady turns true, and a "tarvilonready" event is
 // sent to the document, once the first frame is drawn (and again after each new run).
 // boot.js loads this script and the module, and calls start() with the module's factory.
@@ -17,7 +21,9 @@ const params = new URLSearchParams(location.search);
 const fixedScale = Math.max(0, Math.floor(Number(params.get("scale")) || 0));
 
 let module;
-let layout; // the tables, parsed once
+let languages; // [{ code, name }], Russian first
+let language; // the code of the one shown
+let layout; // the tables, parsed once per language
 let words; // the page's own words
 let session; // the run
 let ui; // the page's state for the current run: its elements and what it has drawn
@@ -26,11 +32,11 @@ export async function start(createTarvilon) {
   // The bundled faces before anything is laid out, so that captions are fitted in them.
   const faces = ["11px 'PT Sans'", "bold 11px 'PT Sans'"].map((f) => document.fonts.load(f));
   [module] = await Promise.all([createTarvilon(), ...faces]);
-  layout = JSON.parse(module.Session.layout());
-  words = JSON.parse(module.Session.page());
-  document.title = words.title;
-  lookFromLayout();
+  languages = JSON.parse(module.Session.languages());
   session = new module.Session();
+  await useLanguage(chosenLanguage());
+  lookFromLayout();
+  buildLanguages();
   newRun(false);
   addEventListener("resize", fit);
   document.addEventListener("visibilitychange", () => ui && updateBlink());
@@ -38,6 +44,82 @@ export async function start(createTarvilon) {
   if ("serviceWorker" in navigator) {
     navigator.serviceWorker.register("sw.js").catch(() => {}); // offline play is a bonus
   }
+}
+
+// ---- Language --------------------------------------------------------------------------
+
+// ?lang= where it names a language of the site, else the first of the browser's that does
+// ("en-GB" finds "en"), else Russian.
+function chosenLanguage() {
+  const known = (tag) => {
+    const lower = String(tag || "").toLowerCase();
+    return languages.find((l) => l.code === lower || l.code === lower.split("-")[0]);
+  };
+  const forced = known(params.get("lang"));
+  if (forced) return forced.code;
+  for (const tag of navigator.languages || [navigator.language]) {
+    const found = known(tag);
+    if (found) return found.code;
+  }
+  return "ru";
+}
+
+// The catalog of a language into the run, and the tables and the page's words as they read
+// in it. A catalog that cannot be fetched leaves the language as it was.
+async function useLanguage(code) {
+  let mo = "";
+  if (code !== "ru") {
+    try {
+      const response = await fetch(`po/${code}.mo`);
+      if (!response.ok) throw new Error(response.statusText);
+      mo = new Uint8Array(await response.arrayBuffer());
+    } catch {
+      if (language) return;
+      code = "ru";
+    }
+  }
+  session.setCatalog(mo);
+  language = code;
+  layout = JSON.parse(session.layout());
+  words = JSON.parse(session.page());
+  document.title = words.title;
+  document.documentElement.lang = code;
+}
+
+// The other languages, each by its own name, outside the game's windows. The address keeps
+// the choice, so that a reload comes back in it.
+function buildLanguages() {
+  const nav = document.createElement("nav");
+  nav.id = "languages";
+  pageEl.append(nav);
+  drawLanguages();
+}
+
+function drawLanguages() {
+  const nav = document.getElementById("languages");
+  nav.replaceChildren(...languages.filter((l) => l.code !== language).map((l) => {
+    const link = document.createElement("a");
+    link.id = `languages.${l.code}`;
+    link.textContent = l.name;
+    link.lang = l.code;
+    link.hreflang = l.code;
+    const address = new URL(location.href);
+    address.searchParams.set("lang", l.code);
+    link.href = address.search;
+    link.addEventListener("click", (e) => {
+      e.preventDefault();
+      switchLanguage(l.code, link.href);
+    });
+    return link;
+  }));
+}
+
+async function switchLanguage(code, address) {
+  await useLanguage(code);
+  if (language !== code) return;
+  history.replaceState(history.state, "", address);
+  drawLanguages();
+  newRun(false); // the same run, its windows built anew in the new language
 }
 
 // ---- Building --------------------------------------------------------------------------

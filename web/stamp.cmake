@@ -5,16 +5,22 @@
 file(GLOB_RECURSE files RELATIVE ${SITE} ${SITE}/*)
 list(SORT files)
 set(kept)
+set(catalogs)
 set(digests "")
 foreach(file ${files})
   # Only what the game needs to start and play: not the worker itself, the package's
-  # screenshot, the launcher icons or the font licence.
+  # screenshot, the launcher icons or the font licence. The catalogs apart: a player needs one
+  # at most, and the worker keeps the one the page fetches.
   if(file STREQUAL "sw.js" OR file MATCHES "^screenshots/" OR file MATCHES "\\.png$"
      OR file MATCHES "LICENSE$")
     continue()
   endif()
   file(SHA256 ${SITE}/${file} digest)
   string(APPEND digests "${file} ${digest}\n")
+  if(file MATCHES "^po/")
+    list(APPEND catalogs "\"./${file}\": \"${digest}\"")
+    continue()
+  endif()
   list(APPEND kept "\"./${file}\": \"${digest}\"")
   if(file STREQUAL "index.html")
     list(APPEND kept "\"./\": \"${digest}\"")
@@ -23,7 +29,9 @@ endforeach()
 string(SHA256 version "${digests}")
 string(SUBSTRING ${version} 0 16 version)
 list(JOIN kept ",\n  " list)
+list(JOIN catalogs ",\n  " catalog_list)
 file(READ ${IN} worker)
 string(REPLACE "@VERSION@" "${version}" worker "${worker}")
 string(REPLACE "\"@FILES@\": \"\"" "\n  ${list},\n" worker "${worker}")
+string(REPLACE "\"@CATALOGS@\": \"\"" "\n  ${catalog_list},\n" worker "${worker}")
 file(WRITE ${OUT} "${worker}")

@@ -9,8 +9,11 @@
 // - A page takes every file from the cache its HTML came from, even after a newer worker has
 //   taken over while it loads or plays. A load starts on the newest build this worker holds.
 // - A build's cache goes once no open page uses it.
+// The translation catalogs are this build's files too, but none is fetched at install: a page
+// needs one at most, and the one it asks for is checked and kept when it first does.
 const CACHE = "tarvilon-@VERSION@";
 const FILES = {"@FILES@": ""};
+const CATALOGS = {"@CATALOGS@": ""};
 const PAGES = "tarvilon-pages"; // which cache each open page uses, kept across worker restarts
 const PAGE_KEY = "./.page/";
 const SPARE_MS = 60000; // a page just navigated to may not be listed as open yet
@@ -80,9 +83,19 @@ async function navigate(event) {
 }
 
 async function serve(event) {
-  const cache = await open(await pageCache(event.clientId));
+  const name = await pageCache(event.clientId);
+  const cache = await open(name);
   const hit = await cache.match(event.request, { ignoreSearch: true });
-  return hit || fetch(event.request);
+  if (hit) return hit;
+  const file = `./${new URL(event.request.url).pathname.slice(new URL("./", self.location).pathname.length)}`;
+  if (name === CACHE && CATALOGS[file]) {
+    const response = await fetchChecked(file, CATALOGS[file]).catch(() => null);
+    if (response) {
+      await cache.put(file, response.clone());
+      return response;
+    }
+  }
+  return fetch(event.request);
 }
 
 // A page loaded before any worker, or before pages were noted, takes this worker's build.

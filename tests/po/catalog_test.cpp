@@ -60,6 +60,34 @@ TEST(Catalog, WithoutOneOrFromBadBytesTheGameIsRussian) {
     EXPECT_TRUE(catalogs::mo("ru").empty());
 }
 
+// The environment's preferences in gettext's order; Russian, C and POSIX stop the search.
+TEST(Catalog, ALanguageIsChosenAsGettextChoosesOne) {
+    const std::string_view available[] = {"en", "pt_BR"};
+    const struct {
+        std::string_view language, locale, chosen;
+    } cases[] = {
+        {"", "", ""},
+        {"", "C.UTF-8", ""},
+        {"C:en", "", ""},  // the C locale asked for first: the Russian game
+        {"POSIX:en", "", ""},
+        {"", "ru_RU.UTF-8", ""},
+        {"", "en_US.UTF-8", "en"},
+        {"", "en_GB.UTF-8@euro", "en"},
+        {"en", "", "en"},
+        {"en", "C.UTF-8", "en"},       // the preference list before the locale
+        {"en", "ru_RU.UTF-8", "en"},   //
+        {"ru:en", "en_US.UTF-8", ""},  // Russian first: the Russian game
+        {"de:fr:en", "", "en"},        // the first with a catalog
+        {"de::pt_BR", "", "pt_BR"},    // an empty entry skipped, a country kept
+        {"pt_PT", "", ""},             // no catalog for it, nor for bare "pt"
+        {"de", "en_US.UTF-8", "en"},   // the locale after the list
+        {"de", "C", ""},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(chooseLanguage(c.language, c.locale, available), c.chosen)
+            << "LANGUAGE=" << c.language << " locale " << c.locale;
+}
+
 // Each language's object words: one lower-case word each, named whole in its place's
 // description, read back to the Russian word the rules know, and only through its context.
 TEST(Catalog, EveryObjectWordIsNamedInItsPlaceAsTyped) {

@@ -19,9 +19,9 @@
 
 namespace tarvilon::ui::testing {
 
-// A shell whose windows have been shown, as at start-up.
-inline std::unique_ptr<Shell> startShell(Game game = {}) {
-    auto shell = std::make_unique<Shell>(std::move(game));
+// A shell whose windows have been shown, as at start-up; Russian without a catalog.
+inline std::unique_ptr<Shell> startShell(Game game = {}, layout::Catalog catalog = {}) {
+    auto shell = std::make_unique<Shell>(std::move(game), std::move(catalog));
     shell->start();
     return shell;
 }

@@ -28,13 +28,15 @@ sys.dont_write_bytecode = True  # keep the source tree free of __pycache__
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "routes"))
 
 import route  # noqa: E402  the shared routes, and where their steps click and checks read
+from catalog import Catalog  # noqa: E402  the routes' texts in another language
 from route import load  # noqa: E402,F401  for the callers that walk a route
 
 CHROMIUM = "/usr/bin/chromium"
 CHROMEDRIVER = "/usr/bin/chromedriver"
-# The sandbox refuses to run as root; no GPU in a headless box.
+# The sandbox refuses to run as root; no GPU in a headless box. A Russian reader's browser:
+# the page takes its language from it, where no ?lang= says otherwise.
 FLAGS = ("--headless=new", "--no-sandbox", "--disable-gpu", "--disable-dev-shm-usage",
-         "--force-device-scale-factor=1")
+         "--force-device-scale-factor=1", "--lang=ru")
 TIMEOUT = 10.0  # s: a wait that takes longer has failed
 
 
@@ -80,6 +82,7 @@ def chromium(width=1024, height=768, extra=()):
     options.binary_location = CHROMIUM
     for flag in (*FLAGS, f"--window-size={width},{height}", f"--user-data-dir={profile}", *extra):
         options.add_argument(flag)
+    options.add_experimental_option("prefs", {"intl.accept_languages": "ru"})
     service = Service(CHROMEDRIVER, log_path=os.devnull)
     driver = webdriver.Chrome(service=service, options=options)
     process = service.process
@@ -111,11 +114,17 @@ for (const el of document.querySelectorAll('body [id]')) {
 return out;
 """
 
-# The layout tables and the page's own settings, from the module the page itself loads.
+# The layout tables and the page's own settings, from the module the page itself loads, in the
+# language the page is shown in.
 TABLES = """
 const done = arguments[arguments.length - 1];
-import('./tarvilon.js').then((m) => m.default()).then((module) => {
-  done([module.Session.layout(), module.Session.page()]);
+const lang = document.documentElement.lang;
+const mo = lang === 'ru' ? Promise.resolve('')
+  : fetch(`po/${lang}.mo`).then((r) => r.arrayBuffer()).then((b) => new Uint8Array(b));
+Promise.all([import('./tarvilon.js').then((m) => m.default()), mo]).then(([module, bytes]) => {
+  const session = new module.Session();
+  session.setCatalog(bytes);
+  done([session.layout(), session.page()]);
 }).catch((e) => done(String(e)));
 """
 
@@ -272,8 +281,9 @@ class Player:
     road expects: the wait is both the synchronisation and the check. Hooks let the caller
     look closer when a window first comes up or at a named moment."""
 
-    def __init__(self, page, on_window=None, on_moment=None, before_first_examine=None):
+    def __init__(self, page, on_window=None, on_moment=None, before_first_examine=None, catalog=None):
         self.p = page
+        self.tr = catalog or Catalog()  # the road's texts as the page shows them
         self.on_window = on_window or (lambda name: None)
         self.on_moment = on_moment or (lambda name: None)
         self.before_first_examine = before_first_examine
@@ -294,6 +304,8 @@ class Player:
     def walk(self, steps):
         for step in steps:
             number, action, target, checks = step
+            if action == "press":  # the caption as the page shows it
+                step = step._replace(target=self.tr.text(target))
             self.log.append(f"{number}: {action} {target}")
             try:
                 if route.changes_nothing(step):
@@ -302,7 +314,7 @@ class Player:
                     if self.before_first_examine:
                         hook, self.before_first_examine = self.before_first_examine, None
                         hook()
-                    self.examine(target)
+                    self.examine(self.tr.word(target))
                 else:
                     self.click(step)
                 for what, value in checks:
@@ -331,7 +343,7 @@ class Player:
         move = self.layout.resolve(step, Screen(before))
         if move.box and before[key(move.box)]["shown"]:
             p.click(key(move.box), before)
-            p.type(move.word)
+            p.type(self.tr.word(move.word))
         if move.click and before[key(move.click)]["shown"]:
             p.click(key(move.click), before)
         p.d.execute_async_script(
@@ -359,6 +371,11 @@ class Player:
 
     def check(self, what, value, target):
         p = self.p
+        if what == "place":
+            number, _, opening = value.partition(" ")
+            value = f"{number} {self.tr.opening(opening)}"
+        elif what not in ("window", "ended", "moment", "unchanged"):
+            value = self.tr.text(value)
         if what == "place":
             number, _, opening = value.partition(" ")
             p.wait_text(self.cells[what], "" if number == "none" else opening, startswith=number != "none")

@@ -2,7 +2,8 @@
 """The browser edition played from start to end in one headless Chromium, with real pointer
 and key events: the start-up, the about window, minimising, dragging, input the game must
 shrug off, the whole shared road with its card of fate and ending, what a screen reader hears
-in every window, a new run that plays the detours, and a reload with no network after the
+in every window, a new run that plays the detours, the road again in English (?lang=en) with
+a switch of language on the way that keeps the run, and a reload with no network after the
 first visit; all of it under the page's content policy. Then the page under faults: a wasm
 file missing or cut short and retried, a browser without WebAssembly, and a new build
 published while the page is open.
@@ -25,7 +26,7 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from selenium.webdriver.common.actions.mouse_button import MouseButton  # noqa: E402
 from selenium.webdriver.common.keys import Keys  # noqa: E402
 
-from browser import Page, Player, Quiet, Server, chromium, load, shorten  # noqa: E402
+from browser import Catalog, Page, Player, Quiet, Server, chromium, load, shorten  # noqa: E402
 
 SOURCE = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..")
 
@@ -184,6 +185,7 @@ class Test:
                             ("the whole road", self.road),
                             ("a new run", self.new_run),
                             ("the other routes, each in a new run", self.other_routes),
+                            ("the road in English", lambda: self.english(server.url)),
                             ("offline reload", lambda: self.offline(server)),
                             ("a failed load, retried", self.faults),
                             ("no WebAssembly", self.no_wasm),
@@ -302,6 +304,48 @@ class Test:
         for steps in self.routes:
             Player(self.p).walk(steps)
             self.new_run()
+
+    def english(self, url):
+        """The road in English, each word and caption through the catalog; on the way, the page
+        switched to Russian and back, the run going on in each."""
+        p = self.p
+        assert p.d.execute_script("return document.documentElement.lang") == "ru", \
+            "a Russian reader's browser did not get the Russian game"
+        p.layout = None  # the tables as they read in English
+        p.open(url + "?lang=en&scale=1")
+        english = Catalog(os.path.join(self.site, "po", "en.mo"))
+        self.seen = set()  # every window heard again, in English
+        self.player = Player(p, on_window=self.heard_once, catalog=english)
+        assert p.settings["title"] == english.text("ТАРВИЛОН"), p.settings
+        self.heard(self.main)
+        cut = next(i for i, step in enumerate(self.steps) if step[2] == "Идти") + 1
+        self.player.walk(self.steps[:cut])
+        before = self.labels(p.snapshot())
+        self.switch("ru")
+        after = self.labels(p.snapshot())
+        kept = {k: english.text(v) for k, v in after.items()}
+        assert kept == before, f"switching to Russian changed the run: {before} became {after}"
+        self.switch("en")
+        assert self.labels(p.snapshot()) == before, "switching back did not read as before"
+        self.player.typed = False  # the input box is built anew: the player clicks into it again
+        self.player.walk(self.steps[cut:])
+        p.layout = None  # back to the Russian reader's page, for the phases after this one
+        p.open(url + "?scale=1")
+
+    def switch(self, lang):
+        """A click on the page's offer of another language, outside the game's windows."""
+        p = self.p
+        p.click(f"languages.{lang}")
+        p.wait_until(f"the page in {lang}",
+                     lambda: p.d.execute_script("return document.documentElement.lang") == lang)
+        p.layout = None
+        p.wait_ready()
+
+    def labels(self, snap):
+        """What the main window's labels and cells read, by id."""
+        kinds = {f"{self.main}.{c['name']}": c["kind"] for c in self.p.window(self.main)["controls"]}
+        return {k: v["text"] for k, v in snap.items()
+                if kinds.get(k) in ("Label", "Boxed", "Verb", "Click") and v["shown"]}
 
     def main_texts(self, snap):
         return {k: v["text"] for k, v in snap.items() if k.startswith(self.main + ".")}

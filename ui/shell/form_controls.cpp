@@ -166,11 +166,13 @@ void write(QWidget& w, const layout::Control& c, const std::string& text) {
 
 }  // namespace
 
-FormControls::FormControls(QWidget& frame, Window window, Shell& shell) {
+FormControls::FormControls(QWidget& frame, Window window, Shell& shell)
+    : catalog_(shell.catalog()) {
     const layout::WindowLayout& table = layout::of(window);
     built_.reserve(table.controls.size());
     const QCursor hand = handPointer();  // one for all the verbs
     for (const layout::Control& c : table.controls) {
+        const layout::Control texts = layout::translated(c, catalog_);
         QWidget* parent = c.panel.empty() ? &frame : &named(frame, c.panel);
         QWidget* w = make(c, parent, hand);
         // Every control gets its font before its text: a widget may lay its text out at once,
@@ -179,7 +181,7 @@ FormControls::FormControls(QWidget& frame, Window window, Shell& shell) {
         w->setAttribute(Qt::WA_NoMousePropagation);  // a press on a control is no drag
         w->setObjectName(qt(c.name));
         w->setGeometry(pixels(c.rect));
-        w->setToolTip(qt(c.tooltip));
+        w->setToolTip(qt(texts.tooltip));
         w->lower();  // each control goes under the ones listed before it
 
         if (auto* line = qobject_cast<ClickLabel*>(w))
@@ -198,10 +200,10 @@ FormControls::FormControls(QWidget& frame, Window window, Shell& shell) {
                 });
 
         // What the table draws first: the redraws after it write only what differs.
-        const layout::Shown first{.text = std::string(c.caption),
+        const layout::Shown first{.text = std::string(texts.caption),
                                   .visible = c.visible,
                                   .textColour = c.textColour,
-                                  .accessible = std::string(c.accessible)};
+                                  .accessible = std::string(texts.accessible)};
         write(*w, c, first.text);
         w->setVisible(first.visible);
         if (first.textColour && isLabel(c.kind)) setTextColour(*w, colourOf(*first.textColour));
@@ -213,7 +215,7 @@ FormControls::FormControls(QWidget& frame, Window window, Shell& shell) {
 void FormControls::redraw(const Game& game) {
     for (Built& b : built_) {
         const layout::Control& c = *b.control;
-        layout::Shown shown = layout::view(game, c);
+        layout::Shown shown = layout::view(game, c, catalog_);
         if (!shown.textColour) shown.textColour = c.textColour;
         if (shown.text != b.drawn.text) write(*b.widget, c, shown.text);
         if (shown.visible != b.drawn.visible) b.widget->setVisible(shown.visible);

@@ -11,7 +11,8 @@ namespace tarvilon::ui {
 class Shell;
 
 // The widgets of one window, made from its layout table (one kind of widget per kind of
-// control) and redrawn from the game: each control shows what layout::view() says, and only
+// control) and redrawn from the game: each control shows what layout::view() says in the
+// shell's language, and only
 // what changed since the last redraw is written, so a redraw after every event neither
 // flickers nor announces changes that did not happen. Clicks and typing go to the shell with
 // the row they came from.
@@ -32,6 +33,7 @@ class FormControls {
         layout::Shown drawn;  // what the widget shows now
     };
 
+    const layout::Catalog& catalog_;
     std::vector<Built> built_;
 };
 

@@ -19,7 +19,7 @@ MainWindow::MainWindow(Shell& shell)
     : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint),
       shell_(shell),
       controls_(*this, Window::Form1, shell) {
-    placeWindow(*this, layout::of(Window::Form1));
+    placeWindow(*this, layout::translated(layout::of(Window::Form1), shell.catalog()));
     setWindowIcon(skullIcon());
 }
 

@@ -25,7 +25,7 @@ SecondaryWindow::SecondaryWindow(Shell& shell, Window which)
       shell_(shell),
       which_(which),
       controls_(*this, which, shell) {
-    placeWindow(*this, layout::of(which));
+    placeWindow(*this, layout::translated(layout::of(which), shell.catalog()));
     // A raised edge, as a dialog frame has; without a window manager it is the only edge.
     setFrameStyle(QFrame::Panel | QFrame::Raised);
     setLineWidth(2);

@@ -14,7 +14,10 @@ constexpr std::size_t index(Window w) {
 
 }  // namespace
 
-Shell::Shell(Game game) : game_(std::move(game)), main_(std::make_unique<MainWindow>(*this)) {
+Shell::Shell(Game game, layout::Catalog catalog)
+    : game_(std::move(game)),
+      catalog_(std::move(catalog)),
+      main_(std::make_unique<MainWindow>(*this)) {
     splashTimer_.setObjectName(QStringLiteral("Timer1"));
     splashTimer_.setSingleShot(true);             // the first tick stops it for good
     splashTimer_.setTimerType(Qt::PreciseTimer);  // a coarse timer may end the splash early
@@ -75,7 +78,7 @@ void Shell::click(Window window, const layout::Control& control) {
 }
 
 void Shell::type(Window, const layout::Control& control, std::string_view text) {
-    act([&](Game& g) { layout::type(g, control, text); });
+    act([&](Game& g) { layout::type(g, control, text, catalog_); });
 }
 
 void Shell::requestClose(Window window) {

@@ -7,6 +7,7 @@
 #include <memory>
 #include <string_view>
 
+#include "catalog.hpp"
 #include "game.hpp"
 #include "layout.hpp"
 
@@ -15,14 +16,16 @@ namespace tarvilon::ui {
 class MainWindow;
 class SecondaryWindow;
 
-// The Qt side of the window protocol. It owns the run's Game, every window and the game's two
-// timers; each click or edit is forwarded through the layout as one call on the game, and then
-// every window redraws itself from the game's state. A secondary window is created the first
-// time the game says it exists and is never destroyed before the program ends.
+// The Qt side of the window protocol. It owns the run's Game, the catalog of the language it
+// is shown in, every window and the game's two timers; each click or edit is forwarded through the
+// layout as one call on the game, and then every window redraws itself from the game's state. A
+// secondary window is created the first time the game says it exists and is never destroyed before
+// the program ends.
 class Shell : public QObject {
     Q_OBJECT
   public:
-    explicit Shell(Game game = {});
+    // Without a catalog, the Russian game.
+    explicit Shell(Game game = {}, layout::Catalog catalog = {});
     ~Shell() override;
 
     // Shows the main window and starts its splash timer.
@@ -36,6 +39,7 @@ class Shell : public QObject {
     void requestClose(Window window);
 
     [[nodiscard]] const Game& game() const { return game_; }
+    [[nodiscard]] const layout::Catalog& catalog() const { return catalog_; }
     [[nodiscard]] MainWindow& mainWindow() { return *main_; }
     // Null until the game first shows the window.
     [[nodiscard]] QWidget* window(Window w) const;
@@ -56,6 +60,7 @@ class Shell : public QObject {
     [[nodiscard]] SecondaryWindow* secondary(Window w) const;
 
     Game game_;
+    layout::Catalog catalog_;  // before the windows, which are built in its language
     std::unique_ptr<MainWindow> main_;
     std::array<std::unique_ptr<SecondaryWindow>, kWindowCount> windows_;
     QTimer splashTimer_;
