@@ -373,6 +373,7 @@ class Session:
         env["QT_LINUX_ACCESSIBILITY_ALWAYS_ON"] = "1"
         env["QT_ACCESSIBILITY"] = "1"
         env["QT_QPA_PLATFORM"] = "xcb"
+        env.pop("LANGUAGE", None)  # the Russian game, whatever the developer's shell prefers
         if self.scale != 1:
             env["QT_SCALE_FACTOR"] = str(self.scale)
         for key, value in (env_changes or {}).items():
