@@ -20,6 +20,9 @@ constexpr std::string_view kTitle = "ТАРВИЛОН";
 constexpr std::string_view kRestore = "Развернуть";
 constexpr std::string_view kGameOver = "Игра окончена.";
 constexpr std::string_view kNewRun = "Начать заново";
+// The switch between the page's two views names the view it switches to.
+constexpr std::string_view kTouchView = "Крупный вид";
+constexpr std::string_view kClassicView = "Классический вид";
 
 std::string_view endingName(Ending ending) {
     switch (ending) {
@@ -116,6 +119,10 @@ class Session {
         layout::appendQuoted(out, kGameOver);
         out += ",\"newRun\":";
         layout::appendQuoted(out, kNewRun);
+        out += ",\"touchView\":";
+        layout::appendQuoted(out, kTouchView);
+        out += ",\"classicView\":";
+        layout::appendQuoted(out, kClassicView);
         out += '}';
         return out;
     }
