@@ -530,6 +530,7 @@ function arrange() {
       }
       if (touch) {
         for (const p of ["left", "top", "width", "height", "zIndex", "fontSize"]) el.style[p] = "";
+        el.style.setProperty("--table-width", `${px(c.table.rect[2])}px`); // a portrait's scale
       } else {
         // The table's size; a caption written anew is fitted again.
         setBox(el, c.table.rect.map(px));
