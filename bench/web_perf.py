@@ -376,6 +376,7 @@ def mobile(out, site, runs, taps):
             for _ in range(runs):
                 d.refresh()
                 reload.append(ready_ms(Page(d)))
+            p.wait_ready()  # the tables, for the player
             player = Player(p)
             steps = load(ROAD)
             splash = next(f"{w['name']}.{c['name']}" for w in p.windows() for c in w["controls"] if c["kind"] == "Splash")
