@@ -1,7 +1,8 @@
 #!/usr/bin/python3
 """Performance of the browser edition in headless Chromium, as a plain-text report with the
 goals met or missed: what a first visit transfers, first visit and reload to the first drawn
-frame, click to updated page, and the CPU a page sitting idle costs.
+frame, click to updated page, the CPU a page sitting idle costs, and the same start and a tap
+on a phone's profile (the touch view, a CPU 4x slower, a mobile network, the site compressed).
 
 Called by bench/run.sh after the desktop report; not a test, ctest never runs it.
     web_perf.py SITE [--runs N] [--clicks N] [--idle-seconds S] [--out FILE]
@@ -11,6 +12,7 @@ driver, or by PID.
 
 import argparse
 import gzip
+import mimetypes
 import os
 import statistics
 import sys
@@ -32,6 +34,14 @@ KB = 1000
 GOAL_BYTES = 150 * KB
 GOAL_RELOAD_MS = 150
 GOAL_CLICK_P99_MS = 2.0
+GOAL_MOBILE_FIRST_MS = 1500
+GOAL_MOBILE_RELOAD_MS = 300
+GOAL_MOBILE_TAP_P99_MS = 8.0
+# A phone as Lighthouse takes one: a CPU 4x slower than this one, 150 ms round trips, about
+# 1.6 Mbit/s down and 750 kbit/s up; the touch view in an upright 390 x 844 screen.
+MOBILE_CPU = 4
+MOBILE_NETWORK = {"offline": False, "latency": 150, "downloadThroughput": 1.6e6 / 8,
+                  "uploadThroughput": 750e3 / 8}
 GOAL_IDLE_PERCENT = 0.1  # "0 %": less than one 10 ms clock tick in 10 s
 SETTLE_S = 3  # after the first frame: past the 2 s splash and the service worker's start
 # What a web server compresses; fonts and PNGs are compressed already and go as they are.
@@ -48,6 +58,30 @@ class Counting(Quiet):
     def do_GET(self):
         Counting.asked.append(urlsplit(self.path).path)
         super().do_GET()
+
+
+class Compressing(Quiet):
+    """Serves the site as a host does: text gzip-compressed (-9) for a browser that takes it."""
+    packed = {}
+
+    def do_GET(self):
+        path = urlsplit(self.path).path
+        file = os.path.join(self.directory, path.lstrip("/") or "index.html")
+        if not path.endswith(COMPRESSED_TYPES + ("/",)) or "gzip" not in self.headers.get("Accept-Encoding", "") \
+                or not os.path.isfile(file):
+            super().do_GET()
+            return
+        if file not in Compressing.packed:
+            with open(file, "rb") as f:
+                Compressing.packed[file] = gzip.compress(f.read(), 9, mtime=0)
+        data = Compressing.packed[file]
+        kind = self.extensions_map.get(os.path.splitext(file)[1]) or mimetypes.guess_type(file)[0]
+        self.send_response(200)
+        self.send_header("Content-Type", kind or "application/octet-stream")
+        self.send_header("Content-Encoding", "gzip")
+        self.send_header("Content-Length", str(len(data)))
+        self.end_headers()
+        self.wfile.write(data)
 
 
 def quantile(values, q):
@@ -289,27 +323,98 @@ def idle(out, p, player, driver_pid, seconds, url):
     out("")
 
 
+# 5. A phone -----------------------------------------------------------------------------------------
+
+TAPS = """
+const [verbId, boxId, words, n, done] = arguments;
+const verb = document.getElementById(verbId);
+const box = document.getElementById(boxId);
+const r = verb.getBoundingClientRect();
+const at = { bubbles: true, cancelable: true, composed: true, button: 0,
+  clientX: r.left + r.width / 2, clientY: r.top + r.height / 2 };
+const finger = { ...at, pointerId: 2, pointerType: 'touch', isPrimary: true };
+const times = [];
+for (let i = 0; i < n; i++) {
+  box.value = words[i % words.length];
+  box.dispatchEvent(new Event('input', { bubbles: true }));
+  document.documentElement.getBoundingClientRect();
+  const t0 = performance.now();
+  verb.dispatchEvent(new PointerEvent('pointerdown', { ...finger, buttons: 1 }));
+  verb.dispatchEvent(new PointerEvent('pointerup', finger));
+  verb.dispatchEvent(new MouseEvent('mousedown', { ...at, buttons: 1 }));
+  verb.dispatchEvent(new MouseEvent('mouseup', at));
+  verb.dispatchEvent(new MouseEvent('click', at));
+  document.documentElement.getBoundingClientRect();
+  times.push(performance.now() - t0);
+}
+done(times);
+"""
+
+
+def mobile(out, site, runs, taps):
+    """The start and a tap as a phone gets them, from a host that compresses: a browser of its
+    own, the touch view, the CPU and the network slowed as Lighthouse slows them."""
+    server = Server(site, Compressing)
+    try:
+        with chromium() as d:
+            p = Page(d)
+            p.phone(390, 844)
+            d.execute_cdp_cmd("Network.enable", {})
+            d.execute_cdp_cmd("Network.emulateNetworkConditions", MOBILE_NETWORK)
+            d.execute_cdp_cmd("Emulation.setCPUThrottlingRate", {"rate": MOBILE_CPU})
+            d.set_script_timeout(600)
+            origin = server.url.rstrip("/")
+            first = []
+            for _ in range(runs):
+                d.get("about:blank")
+                d.execute_cdp_cmd("Storage.clearDataForOrigin", {"origin": origin, "storageTypes": "all"})
+                d.execute_cdp_cmd("Network.clearBrowserCache", {})
+                d.get(server.url)
+                first.append(ready_ms(Page(d)))
+            touch = d.execute_script("return document.documentElement.classList.contains('touch')")
+            d.execute_async_script("navigator.serviceWorker.ready.then(() => arguments[0]())")
+            time.sleep(2)  # the worker has kept the game
+            reload = []
+            for _ in range(runs):
+                d.refresh()
+                reload.append(ready_ms(Page(d)))
+            p.wait_ready()  # the tables, for the player
+            player = Player(p)
+            steps = load(ROAD)
+            splash = next(f"{w['name']}.{c['name']}" for w in p.windows() for c in w["controls"] if c["kind"] == "Splash")
+            p.wait_until("the splash to go", lambda: not p.snapshot()[splash]["shown"], timeout=30)
+            player.walk(steps[:2])
+            words = [target for _, action, target, _ in steps if action == "examine"][:2]
+            times = d.execute_async_script(TAPS, player.examine_button, player.input, words, taps)
+    finally:
+        server.stop()
+    out(f"5. A PHONE: the touch view ({'chosen' if touch else 'NOT chosen'} by the device) in 390x844, CPU slowed "
+        f"{MOBILE_CPU}x, {MOBILE_NETWORK['latency']} ms")
+    out(f"   round trips, {MOBILE_NETWORK['downloadThroughput'] * 8 / 1e6:.1f} Mbit/s down, the site served "
+        "gzip-compressed; ms, navigation start to the first")
+    out(f"   drawn frame ({runs} runs each), and a tap on ОБСЛЕДОВАТЬ to the updated page ({taps} taps, as in 4.)")
+    out(f"   {'':40} {'median':>7} {'min':>7} {'max':>7}")
+    for what, values, goal, name in (("first visit (empty cache, no worker)", first, GOAL_MOBILE_FIRST_MS, "first visit"),
+                                     ("reload (service worker)", reload, GOAL_MOBILE_RELOAD_MS, "reload")):
+        median = statistics.median(values)
+        verdict = target(f"phone: {name} to first frame < {goal} ms", median < goal, f"{median:.0f} ms")
+        out(f"   {what:40} {median:7.0f} {min(values):7.0f} {max(values):7.0f}  target < {goal} ms: {verdict}")
+    p99 = quantile(times, 0.99)
+    verdict = target(f"phone: tap p99 < {GOAL_MOBILE_TAP_P99_MS} ms", p99 < GOAL_MOBILE_TAP_P99_MS, f"{p99:.2f} ms")
+    out(f"   tap: median {statistics.median(times):.2f}  p90 {quantile(times, 0.9):.2f}  p99 {p99:.2f}  "
+        f"max {max(times):.2f}   target p99 < {GOAL_MOBILE_TAP_P99_MS} ms: {verdict}")
+    out("")
+
+
 # ---------------------------------------------------------------------------------------------------
 
-def main():
-    parser = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
-    parser.add_argument("site", help="the built site folder (build/web/site)")
-    parser.add_argument("--runs", type=int, default=10, help="first visits and reloads timed")
-    parser.add_argument("--clicks", type=int, default=1000)
-    parser.add_argument("--idle-seconds", type=float, default=10)
-    parser.add_argument("--out", help="also write the report here")
-    args = parser.parse_args()
-    site = os.path.abspath(args.site)
-
-    out = Report()
-    cpu_model = next((ln.split(":", 1)[1].strip() for ln in open("/proc/cpuinfo") if ln.startswith("model name")), "?")
-    out("ТАРВИЛОН browser edition performance report")
-    out(f"{time.strftime('%Y-%m-%d %H:%M:%S')}, {os.cpu_count()} cores ({cpu_model}), load average at start {load_average()}")
+def desktop(out, site, args):
+    """Sections 1 to 4: one browser on this machine's own speed."""
     server = Server(site, Counting)
     try:
         with chromium() as driver:
             version = driver.capabilities.get("browserVersion", "?")
-            out(f"Site {site}, headless Chromium {version}, one browser for every figure")
+            out(f"Site {site}, headless Chromium {version}, one browser for figures 1 to 4")
             out("")
             transfer(site, out, driver, server.url)
             # The English first visit in a browser of its own, so that nothing is kept yet.
@@ -323,6 +428,28 @@ def main():
             clicks(out, p, args.clicks)
     finally:
         server.stop()
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
+    parser.add_argument("site", help="the built site folder (build/web/site)")
+    parser.add_argument("--runs", type=int, default=10, help="first visits and reloads timed")
+    parser.add_argument("--clicks", type=int, default=1000)
+    parser.add_argument("--idle-seconds", type=float, default=10)
+    parser.add_argument("--mobile-runs", type=int, default=5, help="first visits and reloads on a phone")
+    parser.add_argument("--taps", type=int, default=300, help="taps timed on a phone")
+    parser.add_argument("--only-mobile", action="store_true", help="the phone's figures alone")
+    parser.add_argument("--out", help="also write the report here")
+    args = parser.parse_args()
+    site = os.path.abspath(args.site)
+
+    out = Report()
+    cpu_model = next((ln.split(":", 1)[1].strip() for ln in open("/proc/cpuinfo") if ln.startswith("model name")), "?")
+    out("ТАРВИЛОН browser edition performance report")
+    out(f"{time.strftime('%Y-%m-%d %H:%M:%S')}, {os.cpu_count()} cores ({cpu_model}), load average at start {load_average()}")
+    if not args.only_mobile:
+        desktop(out, site, args)
+    mobile(out, site, args.mobile_runs, args.taps)
 
     out("SUMMARY")
     for what, met, measured in TARGETS:

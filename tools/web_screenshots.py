@@ -1,13 +1,15 @@
 #!/usr/bin/python3
 """Screenshots of the browser edition at the moments a player meets each window, taken on the
-road of one whole game in headless Chromium: at ?scale=1, at ?scale=2 and in a phone's 360x640
-viewport. Named as tools/screenshots.sh names the desktop's, so that given the desktop's
+road of one whole game in headless Chromium: at ?scale=1, at ?scale=2, the classic view in a
+phone's 360x640 viewport, and the touch view as phones and a tablet show it (a finger's
+pointer, taps). Named as tools/screenshots.sh names the desktop's, so that given the desktop's
 folder it also puts each pair side by side (desktop left, browser right).
 
-    [LANGUAGE=en] tools/web_screenshots.py [OUTDIR (./screenshots-web)] [SITE (build/web/site)] [DESKTOP_DIR]
+    [LANGUAGE=en] tools/web_screenshots.py [--only=SUFFIX..] [OUTDIR (./screenshots-web)] [SITE (build/web/site)] [DESKTOP_DIR]
 
 LANGUAGE, as the desktop's screenshots take it, picks the page's language (?lang=); the road is
-then walked with its words and captions through that catalog.
+then walked with its words and captions through that catalog. --only=touch-390 takes only the
+views whose file suffix holds "touch-390".
 """
 
 import os
@@ -24,10 +26,13 @@ from browser import Catalog, Page, Player, Server, chromium, load  # noqa: E402
 MOMENTS = {"forester": "05-forester", "guard": "06-guard", "cards": "07-cards",
            "cards-turned": "08-cards-turned", "ending": "09-ending"}
 ABOUT, ABOUT_CLOSE = "Command3", "Command1"
-# (file suffix, address, browser window, phone viewport): the desktop's "" and "-2x", and a phone.
-VIEWS = (("", "?scale=1", (1024, 768), None),
-         ("-2x", "?scale=2", (1280, 1024), None),
-         ("-phone", "", (360, 640), (360, 640)))
+# (file suffix, address, browser window, phone viewport, touch): the desktop's "" and "-2x",
+# the classic view on a phone, and the touch view upright, on its side and on a small tablet.
+VIEWS = (("", "?scale=1", (1024, 768), None, False),
+         ("-2x", "?scale=2", (1280, 1024), None, False),
+         ("-phone", "", (360, 640), (360, 640), False),
+         *((f"-touch-{w}x{h}", "", (w, h), (w, h), True)
+           for w, h in ((360, 640), (390, 844), (844, 390), (768, 1024))))
 MARGIN = 4  # screen px round the windows, at any scale, as the desktop's pictures have
 
 # The box round every window on screen (a title bar included), in viewport pixels.
@@ -53,12 +58,14 @@ class Shooter(Player):
             self.snap(f"10-place-{int(value.split()[0]):02}")
 
 
-def shoot(site, outdir, suffix, query, size, phone, language):
+def shoot(site, outdir, suffix, query, size, phone, touch, language):
     server = Server(site)
     try:
         with chromium(*size) as driver:
             p = Page(driver)
-            if phone:
+            if touch:
+                p.phone(*phone, scale=1)
+            elif phone:
                 driver.execute_cdp_cmd("Emulation.setDeviceMetricsOverride", {
                     "width": phone[0], "height": phone[1], "deviceScaleFactor": 1, "mobile": True})
 
@@ -114,15 +121,19 @@ def pair(desktop_dir, web_dir, pairs_dir):
 
 
 def main():
-    outdir = os.path.abspath(sys.argv[1] if len(sys.argv) > 1 else "screenshots-web")
-    site = os.path.abspath(sys.argv[2] if len(sys.argv) > 2 else os.path.join(ROOT, "build", "web", "site"))
-    desktop = sys.argv[3] if len(sys.argv) > 3 else None
+    only = [a.split("=", 1)[1] for a in sys.argv[1:] if a.startswith("--only=")]
+    args = [a for a in sys.argv[1:] if not a.startswith("--only=")]
+    outdir = os.path.abspath(args[0] if len(args) > 0 else "screenshots-web")
+    site = os.path.abspath(args[1] if len(args) > 1 else os.path.join(ROOT, "build", "web", "site"))
+    desktop = args[2] if len(args) > 2 else None
     if not os.path.exists(os.path.join(site, "index.html")):
         sys.exit(f"web_screenshots.py: no site at {site}; build it first: cmake --build --preset web")
     web_dir = os.path.join(outdir, "web")
     os.makedirs(web_dir, exist_ok=True)
     language = (os.environ.get("LANGUAGE") or "ru").split(":")[0].split("_")[0]
     for view in VIEWS:
+        if only and not any(o in view[0] for o in only):
+            continue
         shoot(site, web_dir, *view, language)
     if desktop:
         pair(desktop, web_dir, os.path.join(outdir, "pairs"))

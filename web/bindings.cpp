@@ -28,6 +28,9 @@ constexpr std::string_view kNewRun = "Начать заново";
 constexpr std::string_view kRussian = "Русский";
 // The catalogs the site serves, as "code=name" separated by blanks (from the build).
 constexpr std::string_view kCatalogs = TARVILON_CATALOGS;
+// The switch between the page's two views names the view it switches to.
+constexpr std::string_view kTouchView = "Крупный вид";
+constexpr std::string_view kClassicView = "Классический вид";
 
 std::string_view endingName(Ending ending) {
     switch (ending) {
@@ -148,6 +151,10 @@ class Session {
         layout::appendQuoted(out, catalog_.translate(kGameOver));
         out += ",\"newRun\":";
         layout::appendQuoted(out, catalog_.translate(kNewRun));
+        out += ",\"touchView\":";
+        layout::appendQuoted(out, catalog_.translate(kTouchView));
+        out += ",\"classicView\":";
+        layout::appendQuoted(out, catalog_.translate(kClassicView));
         out += '}';
         return out;
     }

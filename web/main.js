@@ -27,6 +27,7 @@ let layout; // the tables, parsed once per language
 let words; // the page's own words
 let session; // the run
 let ui; // the page's state for the current run: its elements and what it has drawn
+let view; // "classic" or "touch": how the windows are arranged, for the page's whole life
 
 export async function start(createTarvilon) {
   // The bundled faces before anything is laid out, so that captions are fitted in them.
@@ -37,8 +38,12 @@ export async function start(createTarvilon) {
   await useLanguage(chosenLanguage());
   lookFromLayout();
   buildLanguages();
+  view = chosenView();
+  buildViewSwitch();
+  showView();
   newRun(false);
   addEventListener("resize", fit);
+  followKeyboard();
   document.addEventListener("visibilitychange", () => ui && updateBlink());
   watchModality();
   if ("serviceWorker" in navigator) {
@@ -119,6 +124,7 @@ async function switchLanguage(code, address) {
   if (language !== code) return;
   history.replaceState(history.state, "", address);
   drawLanguages();
+  showView(); // the view switch's word, in the new language
   newRun(false); // the same run, its windows built anew in the new language
 }
 
@@ -171,6 +177,7 @@ function newRun(again) {
     unmeasured: new Set(), // controls with new text not yet measured on screen
     origin: null, // the screen's top-left corner in the tables' pixels
     size: null, // the screen's size, px at scale 1
+    mainSpan: null, // where the main window's middle is on the screen, and its further edge
     scale: 1,
     bar: null, // the bar a minimised main window leaves
     over: null, // what the page shows once the run has ended
@@ -179,6 +186,7 @@ function newRun(again) {
   layout.windows.forEach(buildWindow);
   buildBar();
   buildOver();
+  arrange();
   fit();
   if (session.splashTimerRunning()) {
     ui.splashTimer = setTimeout(() => act(() => session.splashTick()), layout.splashMs);
@@ -213,17 +221,30 @@ function measureScreen() {
   }
   ui.origin = { x: left - MARGIN, y: top - MARGIN };
   ui.size = { width: right - left + 2 * MARGIN, height: bottom - top + 2 * MARGIN };
+  const [x, , width] = layout.windows.find((w) => w.main).rect.map(px);
+  const middle = x + width / 2 - ui.origin.x;
+  ui.mainSpan = { middle, half: Math.max(middle, ui.size.width - middle) };
   screenEl.style.width = `${ui.size.width}px`;
   screenEl.style.height = `${ui.size.height}px`;
 }
 
 // The whole screen scales to the viewport, up or down, or by ?scale=N.
 function fit() {
+  if (view === "touch") {
+    fitTouch();
+    return;
+  }
   const viewport = document.documentElement;
   const viewWidth = viewport.clientWidth; // without the page's own scroll bars
   const viewHeight = viewport.clientHeight;
-  const scale = fixedScale ||
+  let scale = fixedScale ||
     Math.min(viewWidth / ui.size.width, viewHeight / ui.size.height);
+  // Where the width is what limits the scale (a phone held upright), the main window stands
+  // centred: the screen is taken as wide as twice the main window's middle from its further
+  // edge, so that every window still fits.
+  const { middle, half } = ui.mainSpan;
+  const centred = !fixedScale && viewWidth / ui.size.width < viewHeight / ui.size.height;
+  if (centred) scale = Math.min(viewWidth / (2 * half), viewHeight / ui.size.height);
   ui.scale = scale;
   screenEl.style.transform = `scale(${scale})`;
   ui.bar.style.transform = `scale(${scale})`;
@@ -234,7 +255,8 @@ function fit() {
   pageEl.style.width = `${Math.max(viewWidth, width)}px`;
   pageEl.style.height = `${Math.max(viewHeight, height)}px`;
   // Whole pixels, so that a whole scale draws every line crisp.
-  screenEl.style.left = `${Math.floor(Math.max(0, viewWidth - width) / 2)}px`;
+  screenEl.style.left = `${Math.floor(centred ? viewWidth / 2 - middle * scale
+    : Math.max(0, viewWidth - width) / 2)}px`;
   screenEl.style.top = `${Math.floor(Math.max(0, viewHeight - height) / 2)}px`;
 }
 
@@ -282,16 +304,27 @@ function buildWindow(w, index) {
     control.style.zIndex = String(count - i);
     entry.controls.push({ el: control, table: c, drawn: {} });
   });
-  const order = (a, b) => a.table.rect[1] - b.table.rect[1] || a.table.rect[0] - b.table.rect[0];
-  const panels = new Map(entry.controls.map((c) => [c.table.name, c.el]));
-  for (const c of entry.controls.filter((c) => !c.table.panel).sort(order)) el.append(c.el);
-  for (const c of entry.controls.filter((c) => c.table.panel).sort(order)) {
-    panels.get(c.table.panel).append(c.el);
-  }
+  inClassicOrder(entry);
 
   if (isMain) wireDrag(el);
   else el.addEventListener("keydown", (e) => dialogKey(e, entry));
   screenEl.append(el);
+}
+
+function setBox(el, [x, y, width, height]) {
+  el.style.left = `${x}px`;
+  el.style.top = `${y}px`;
+  el.style.width = `${width}px`;
+  el.style.height = `${height}px`;
+}
+
+function inClassicOrder(entry) {
+  const order = (a, b) => a.table.rect[1] - b.table.rect[1] || a.table.rect[0] - b.table.rect[0];
+  const panels = new Map(entry.controls.map((c) => [c.table.name, c.el]));
+  for (const c of entry.controls.filter((c) => !c.table.panel).sort(order)) entry.el.append(c.el);
+  for (const c of entry.controls.filter((c) => c.table.panel).sort(order)) {
+    panels.get(c.table.panel).append(c.el);
+  }
 }
 
 // The about window's title bar: the caption, and a handle to move the window by.
@@ -303,7 +336,7 @@ function buildTitleBar(windowEl, w) {
   bar.setAttribute("aria-hidden", "true"); // the dialogue's own name says it
   let anchor = null;
   bar.addEventListener("pointerdown", (e) => {
-    if (e.button !== 0) return;
+    if (e.button !== 0 || view !== "classic") return;
     anchor = { x: e.clientX, y: e.clientY, left: windowEl.offsetLeft, top: windowEl.offsetTop };
     bar.setPointerCapture(e.pointerId);
     e.preventDefault();
@@ -344,15 +377,11 @@ const KINDS = {
 function buildControl(w, c, index) {
   const kind = KINDS[c.kind];
   const el = kind.make(w, c, index);
-  const [x, y, width, height] = c.rect.map(px);
   el.id = id(w.table, c);
   el.classList.add("control", c.kind.toLowerCase(), `font-${c.font.toLowerCase()}`,
     `align-${c.align.toLowerCase()}`);
   if (c.wrap) el.classList.add("wrap");
-  el.style.left = `${x}px`;
-  el.style.top = `${y}px`;
-  el.style.width = `${width}px`;
-  el.style.height = `${height}px`;
+  setBox(el, c.rect.map(px));
   if (c.textColour) el.style.color = c.textColour;
   if (c.background) el.style.background = c.background;
   if (c.tooltip) el.title = c.tooltip;
@@ -384,7 +413,10 @@ function makeInput(w, c, index) {
   el.type = "text";
   el.autocomplete = "off";
   el.spellcheck = false;
+  // A phone's keyboard must change nothing the player types: the rules match the word exactly.
   el.setAttribute("autocapitalize", "off");
+  el.setAttribute("autocorrect", "off");
+  el.enterKeyHint = "enter"; // a plain Enter key: it promises no action, and runs none
   // Typing only edits the word; the Enter key runs no verb.
   const typed = () => act(() => session.type(w.index, index, el.value));
   el.addEventListener("input", (e) => {
@@ -515,6 +547,173 @@ function buildOver() {
   ui.over = over;
 }
 
+// ---- Views -----------------------------------------------------------------------------
+// The classic view places every window where the desktop does, scaled to fit. The touch view,
+// for a phone, arranges the same elements into one column and full-screen sheets with
+// thumb-sized targets and readable text (touch.css): the main window's controls go into
+// sections by what they show and do, never by their names. The device chooses (a coarse
+// pointer on a narrow screen), ?view= forces either, and the switch outside the windows
+// changes it in the middle of a run.
+
+const VIEWS = ["classic", "touch"];
+const NARROW_PX = 820; // a phone's or a small tablet's shorter side, either way up
+const PROMINENT = [0, 1]; // the engine's Look around and Examine, a player's every turn
+// The main window's sections in the touch view, top to bottom.
+const SECTIONS = ["bar", "description", "response", "input", "prominent", "verbs", "slots", "cover"];
+const coarse = () => matchMedia("(pointer: coarse)").matches;
+
+function chosenView() {
+  const asked = params.get("view");
+  if (VIEWS.includes(asked)) return asked;
+  return coarse() && Math.min(innerWidth, innerHeight) <= NARROW_PX ? "touch" : "classic";
+}
+
+// Offered where a finger plays, or where the player chose a view: a mouse on a desktop keeps
+// the classic view with nothing added to it.
+function buildViewSwitch() {
+  const button = document.createElement("button");
+  button.type = "button";
+  button.id = "view";
+  button.hidden = !coarse() && !params.has("view");
+  button.addEventListener("click", () => {
+    view = view === "touch" ? "classic" : "touch";
+    const address = new URL(location.href);
+    address.searchParams.set("view", view); // a reload keeps the player's choice
+    history.replaceState(history.state, "", address);
+    showView();
+    arrange();
+    fit();
+    for (const w of ui.windows) for (const c of w.controls) c.drawn = {}; // written anew
+    redraw();
+  });
+  document.body.append(button);
+}
+
+function showView() {
+  const touch = view === "touch";
+  document.documentElement.classList.toggle("touch", touch);
+  document.getElementById("view").textContent = touch ? words.classicView : words.touchView;
+  // Into a notch's corners only where the touch view keeps its controls clear of them.
+  document.querySelector("meta[name=viewport]").content =
+    `width=device-width, initial-scale=1${touch ? ", viewport-fit=cover" : ""}`;
+}
+
+// The run's elements in the view's places: the classic view's boxes from the tables and its
+// reading order, or the touch view's sections, which touch.css lays out.
+function arrange() {
+  const touch = view === "touch";
+  for (const w of ui.windows) {
+    const count = w.controls.length;
+    w.controls.forEach((c, i) => {
+      const el = c.el;
+      el.dataset.shows = c.table.shows.what;
+      el.dataset.does = c.table.does.what;
+      if (c.table.does.what === "Press" && PROMINENT.includes(c.table.does.which)) {
+        el.dataset.prominent = "";
+      }
+      if (touch) {
+        for (const p of ["left", "top", "width", "height", "zIndex", "fontSize"]) el.style[p] = "";
+        el.style.setProperty("--table-width", `${px(c.table.rect[2])}px`); // a portrait's scale
+      } else {
+        // The table's size; a caption written anew is fitted again.
+        setBox(el, c.table.rect.map(px));
+        el.style.zIndex = String(count - i);
+        el.style.fontSize = `${Number(el.dataset.points) * POINTS_TO_PX}px`;
+      }
+    });
+    if (touch) {
+      for (const p of ["left", "top", "width", "height"]) w.el.style[p] = "";
+    } else {
+      const [x, y, width, height] = w.table.rect.map(px);
+      w.el.style.width = `${width}px`;
+      w.el.style.height = `${height}px`;
+      if (w === ui.main) placeWindow(w.el, ui.mainPos.x, ui.mainPos.y);
+      else placeWindow(w.el, x, y);
+    }
+    w.el.querySelectorAll(".section").forEach((section) => section.remove());
+    if (touch && w === ui.main) inSections(w);
+    else inClassicOrder(w);
+  }
+}
+
+// The main window's controls into their sections: each by what it shows or does; a panel with
+// what it holds; a caption with the control nearest to it in the tables, as the eye reads it.
+// Within a section, what the player reads comes before what he taps.
+function inSections(w) {
+  const at = (c) => {
+    const [x, y, width, height] = c.rect;
+    const panel = c.panel ? w.table.controls.find((p) => p.name === c.panel).rect : [0, 0];
+    return [x + panel[0] + width / 2, y + panel[1] + height / 2];
+  };
+  const placed = new Map();
+  for (const c of w.controls) {
+    const place = sectionOf(c.table);
+    if (place) placed.set(c, place);
+  }
+  for (const c of w.controls) {
+    if (c.table.panel) placed.set(w.controls.find((p) => p.table.name === c.table.panel), placed.get(c));
+  }
+  const candidates = [...placed].filter(([, place]) => place !== "cover");
+  for (const c of w.controls) {
+    if (placed.has(c) || c.table.panel) continue;
+    const [x, y] = at(c.table);
+    const distance = ([other]) => Math.hypot(at(other.table)[0] - x, at(other.table)[1] - y);
+    placed.set(c, candidates.reduce((a, b) => (distance(b) < distance(a) ? b : a))[1]);
+  }
+  const order = (a, b) => (a.table.does.what !== "Nothing") - (b.table.does.what !== "Nothing") ||
+    a.table.rect[1] - b.table.rect[1] || a.table.rect[0] - b.table.rect[0];
+  for (const name of SECTIONS) {
+    const section = document.createElement("div");
+    section.className = `section ${name}`;
+    section.append(...w.controls.filter((c) => !c.table.panel && placed.get(c) === name)
+      .sort(order).map((c) => c.el));
+    w.el.append(section);
+  }
+  const panels = new Map(w.controls.map((c) => [c.table.name, c.el]));
+  for (const c of w.controls.filter((c) => c.table.panel).sort(order)) {
+    panels.get(c.table.panel).append(c.el);
+  }
+}
+
+function sectionOf(c) {
+  const { shows, does } = c;
+  if (["Level", "Health"].includes(shows.what)) return "bar";
+  if (["OpenAbout", "Minimise", "Exit"].includes(does.what)) return "bar";
+  if (shows.what === "Description") return "description";
+  if (shows.what === "Response") return "response";
+  if (does.what === "Type") return "input";
+  if (does.what === "Press") return PROMINENT.includes(does.which) ? "prominent" : "verbs";
+  if (shows.what === "Slot") return "slots";
+  if (["Splash", "Intro"].includes(shows.what)) return "cover";
+  return null;
+}
+
+// The touch view lays itself out: no scale, no place but the page's flow.
+function fitTouch() {
+  ui.scale = 1;
+  for (const el of [screenEl, ui.bar]) el.style.transform = "";
+  for (const p of ["left", "top", "width", "height"]) screenEl.style[p] = "";
+  for (const p of ["width", "height"]) pageEl.style[p] = "";
+}
+
+// An on-screen keyboard shrinks the visual viewport: the input box, while it has the focus,
+// is scrolled back above it.
+function followKeyboard() {
+  const viewport = window.visualViewport;
+  if (!viewport) return;
+  const keep = () => {
+    const el = document.activeElement;
+    if (view !== "touch" || !el || el.tagName !== "INPUT") return;
+    const box = el.getBoundingClientRect();
+    const top = viewport.offsetTop;
+    const bottom = top + viewport.height;
+    if (box.bottom > bottom) scrollBy(0, box.bottom - bottom + MARGIN);
+    else if (box.top < top) scrollBy(0, box.top - top - MARGIN);
+  };
+  viewport.addEventListener("resize", keep);
+  document.addEventListener("focusin", () => setTimeout(keep, 300)); // once the keyboard is up
+}
+
 // ---- Events ----------------------------------------------------------------------------
 
 // One event handled to completion, then everything redrawn from the game's state.
@@ -556,7 +755,7 @@ function wireDrag(el) {
     };
   };
   el.addEventListener("pointerdown", (e) => {
-    if (e.target !== el) return; // a press on a control is the control's
+    if (e.target !== el || view !== "classic") return; // a press on a control is the control's
     anchor = local(e);
     el.setPointerCapture(e.pointerId);
     e.preventDefault(); // no text selection, no focus change
@@ -654,6 +853,11 @@ function writeInput(el, c, text) {
 function measure() {
   for (const el of ui.unmeasured) {
     if (!el.getClientRects().length) continue;
+    // The touch view's boxes wrap as the browser does, to their own width and face.
+    if (view === "touch") {
+      ui.unmeasured.delete(el);
+      continue;
+    }
     if (el.classList.contains("text")) {
       fitParagraphs(el);
       el.classList.toggle("unscrolled", el.scrollHeight <= el.clientHeight);
@@ -767,7 +971,7 @@ function wrapLine(line, room, font) {
 // A label's caption; measure() fits it to its box.
 function setText(el, c, text) {
   el.textContent = text;
-  if (c?.wrap || c?.kind === "Splash" || !text) return;
+  if (c?.wrap || c?.kind === "Splash" || !text || view === "touch") return;
   el.style.fontSize = `${Number(el.dataset.points) * POINTS_TO_PX}px`;
   ui.unmeasured.add(el);
 }

@@ -140,6 +140,19 @@ class Page:
         self.d = driver
         self.layout = None
         self.settings = None
+        self.taps = False  # a finger's taps instead of the mouse's clicks: see phone()
+
+    def phone(self, width, height, scale=3, taps=True):
+        """The tab as a phone's screen, WIDTH x HEIGHT CSS px: a coarse pointer that taps."""
+        self.d.execute_cdp_cmd("Emulation.setDeviceMetricsOverride", {
+            "width": width, "height": height, "deviceScaleFactor": scale, "mobile": True})
+        self.d.execute_cdp_cmd("Emulation.setTouchEmulationEnabled", {"enabled": True, "maxTouchPoints": 5})
+        self.taps = taps
+
+    def desktop(self):
+        for command in ("Emulation.clearDeviceMetricsOverride", "Emulation.setTouchEmulationEnabled"):
+            self.d.execute_cdp_cmd(command, {"enabled": False} if "Touch" in command else {})
+        self.taps = False
 
     def open(self, url):
         self.d.get(url)
@@ -191,6 +204,9 @@ class Page:
     # ---- real input ----------------------------------------------------------------------------
 
     def click_at(self, x, y, button=MouseButton.LEFT):
+        if self.taps:
+            self.tap(x, y)
+            return
         actions = ActionBuilder(self.d, duration=0)
         actions.pointer_action.move_to_location(int(x), int(y))
         actions.pointer_action.pointer_down(button=button)
@@ -198,11 +214,22 @@ class Page:
         actions.perform()
 
     def click(self, element, snap=None):
-        """A left click at the middle of the element as it stands on screen now."""
+        """A left click at the middle of the element as it stands on screen now; with taps,
+        a tap there once the element is scrolled into view, as a player scrolls to it."""
         box = (snap or self.snapshot())[element]
         assert box["shown"], f"{element} is not on screen"
         x, y, w, h = box["rect"]
+        if self.taps:
+            x, y, w, h = self.d.execute_script(
+                "const el = document.getElementById(arguments[0]);"
+                "el.scrollIntoView({block: 'nearest'}); const r = el.getBoundingClientRect();"
+                "return [r.left, r.top, r.width, r.height];", element)
         self.click_at(x + w / 2, y + h / 2)
+
+    def tap(self, x, y):
+        """A finger down and up at (x, y), CSS px of the viewport."""
+        for kind, points in (("touchStart", [{"x": x, "y": y}]), ("touchEnd", [])):
+            self.d.execute_cdp_cmd("Input.dispatchTouchEvent", {"type": kind, "touchPoints": points})
 
     def drag(self, x, y, dx, dy, button=MouseButton.LEFT, steps=4):
         actions = ActionBuilder(self.d, duration=20)

@@ -3,8 +3,9 @@
 and key events: the start-up, the about window, minimising, dragging, input the game must
 shrug off, the whole shared road with its card of fate and ending, what a screen reader hears
 in every window, a new run that plays the detours, the road again in English (?lang=en) with
-a switch of language on the way that keeps the run, and a reload with no network after the
-first visit; all of it under the page's content policy. Then the page under faults: a wasm
+a switch of language on the way that keeps the run, the road once more in the touch view on a
+phone with taps, and a reload with no network after the first visit; all of it under the
+page's content policy. Then the page under faults: a wasm
 file missing or cut short and retried, a browser without WebAssembly, and a new build
 published while the page is open.
 
@@ -77,6 +78,50 @@ HEARD = {
     "Label": _described,
     "Splash": lambda c, text: None,
 }
+
+PHONE = (390, 844)  # CSS px, at a device scale of 3
+# Widths upright, and a phone on its side, at which no page may be wider than the screen.
+PHONE_SIZES = ((320, 700), (360, 640), (390, 844), (430, 932), (844, 390))
+KEYBOARD = 336  # px of the screen an on-screen keyboard takes upright, about half that on its side
+THUMB_PX = 44  # the smallest box a finger is given
+READABLE_PX = 16  # the smallest text on a phone
+
+# In the touch view: what a finger can tap that is smaller than a thumb, and what text is set
+# smaller than a phone's body text, among what is on screen and takes input.
+TOO_SMALL = """
+const [thumb, readable] = arguments;
+const shown = (el) => el.getClientRects().length > 0 && !el.closest('[inert]');
+const small = [];
+for (const el of document.querySelectorAll(
+    '.control.verb, .control.click, .control.button, .control.input, #view, #minimised, #over button')) {
+  const r = el.getBoundingClientRect();
+  if (shown(el) && (r.width < thumb || r.height < thumb)) small.push(`${el.id} ${r.width.toFixed(0)}x${r.height.toFixed(0)}`);
+}
+const tiny = [];
+const texts = document.createTreeWalker(document.body, NodeFilter.SHOW_TEXT);
+while (texts.nextNode()) {
+  const el = texts.currentNode.parentElement;
+  const size = parseFloat(getComputedStyle(el).fontSize);
+  if (texts.currentNode.data.trim() && shown(el) && size < readable) tiny.push(`${el.closest('[id]').id} ${size}px`);
+}
+return [small, tiny];
+"""
+
+# Whatever on screen is wider than its box: the page wider than the screen, a window, a section
+# or a text box that would hide a word.
+WIDER = """
+return [document.documentElement, ...document.querySelectorAll('.window, .section, .control')]
+  .filter((el) => el.getClientRects().length && el.scrollWidth > el.clientWidth + 1)
+  .map((el) => `${el.id || el.className} ${el.scrollWidth} > ${el.clientWidth}`);
+"""
+
+# The input box within what the visual viewport shows.
+INPUT_SHOWN = """
+const box = document.getElementById(arguments[0]).getBoundingClientRect();
+const v = visualViewport;
+return document.activeElement.id === arguments[0] && box.top >= v.offsetTop - 1 &&
+  box.bottom <= v.offsetTop + v.height + 1;
+"""
 
 # Input no game would expect: mixed scripts typed key by key, then a huge paste of control
 # characters, right-to-left marks, combining accents, astral symbols and markup. (Line breaks
@@ -186,6 +231,7 @@ class Test:
                             ("a new run", self.new_run),
                             ("the other routes, each in a new run", self.other_routes),
                             ("the road in English", lambda: self.english(server.url)),
+                            ("the road in the touch view, tapped", lambda: self.touch(server.url)),
                             ("offline reload", lambda: self.offline(server)),
                             ("a failed load, retried", self.faults),
                             ("no WebAssembly", self.no_wasm),
@@ -346,6 +392,62 @@ class Test:
         kinds = {f"{self.main}.{c['name']}": c["kind"] for c in self.p.window(self.main)["controls"]}
         return {k: v["text"] for k, v in snap.items()
                 if kinds.get(k) in ("Label", "Boxed", "Verb", "Click") and v["shown"]}
+
+    def touch(self, url):
+        """The road once more, on a phone: the device chooses the touch view, a finger taps. In
+        every window a thumb finds each control, an eye reads each text, nothing is wider than
+        the screen at any phone's width, and a screen reader hears what it hears in the classic
+        view. On the way: the input box above an on-screen keyboard, and the switch to the
+        classic view and back keeping the run."""
+        p = self.p
+        p.phone(*PHONE)
+        try:
+            p.open(url)
+            assert p.d.execute_script("return document.documentElement.classList.contains('touch')"), \
+                "a phone did not get the touch view"
+            p.wait_until("the splash to go", lambda: p.d.execute_script("return __test.splashGone !== undefined"))
+            self.seen = set()
+            player = Player(p, on_window=self.thumb_sized, before_first_examine=self.keyboard_and_switch)
+            player.walk(self.steps)
+            self.new_run()
+        finally:
+            p.desktop()
+
+    def thumb_sized(self, form):
+        if form in self.seen:
+            return
+        self.heard(form)
+        p = self.p
+        small, tiny = p.d.execute_script(TOO_SMALL, THUMB_PX, READABLE_PX)
+        assert not small, f"window {form}: smaller than a thumb: {small}"
+        assert not tiny, f"window {form}: text too small to read: {tiny}"
+        for width, height in PHONE_SIZES:
+            p.phone(width, height)
+            p.d.execute_async_script("requestAnimationFrame(() => requestAnimationFrame(arguments[0]))")
+            wider = p.d.execute_script(WIDER)
+            assert not wider, f"window {form} at {width}x{height}: wider than its box: {wider}"
+        p.phone(*PHONE)
+
+    def keyboard_and_switch(self):
+        p, player = self.p, Player(self.p)
+        p.click(player.input)
+        for width, height in (PHONE, PHONE_SIZES[-1]):
+            keyboard = KEYBOARD if height > width else KEYBOARD // 2
+            p.phone(width, height - keyboard)
+            p.wait_until(f"the input box above a keyboard at {width}x{height}",
+                         lambda: p.d.execute_script(INPUT_SHOWN, player.input))
+        p.phone(*PHONE)
+        before = self.main_texts(p.snapshot())
+        for view in ("classic", "touch"):
+            p.click("view")
+            p.wait_until(f"the {view} view", lambda: p.d.execute_script(
+                "return document.documentElement.classList.contains('touch') === arguments[0]", view == "touch"))
+            snap = p.snapshot()
+            assert self.main_texts(snap) == before, f"the switch to the {view} view changed the run"
+            if view == "classic":
+                x, _, width, _ = snap[self.main]["rect"]
+                assert abs(x - (PHONE[0] - x - width)) <= 1, f"the classic view on a phone stands at {x:.1f} of {PHONE[0]}"
+        p.click(player.input)
 
     def main_texts(self, snap):
         return {k: v["text"] for k, v in snap.items() if k.startswith(self.main + ".")}
