@@ -295,9 +295,7 @@ class Test:
         p, player = self.p, self.player
         p.click(player.el(ABOUT))
         player.wait_window("info")  # checks what it says to a screen reader, too
-        # A dialogue opened by a click comes up with no focus ring: that is for the keyboard.
-        ring = p.d.execute_script("return getComputedStyle(document.activeElement).outlineStyle")
-        assert ring == "none", f"a focus ring ({ring}) on {p.d.execute_script('return document.activeElement.id')}"
+        self.no_ring()
         title = p.window("info")["title"]
         p.wait_text("info.title", title)
         p.click(player.el(ABOUT_CLOSE, "info"))
@@ -613,6 +611,14 @@ class Test:
     def heard_once(self, form):
         if form not in self.seen:
             self.heard(form)
+        self.no_ring()
+
+    def no_ring(self):
+        """A window that came up for a pointer's click, or under the word just typed, shows no
+        focus ring: that is for a player who moves with the keyboard."""
+        ring, where = self.p.d.execute_script(
+            "const el = document.activeElement; return [getComputedStyle(el).outlineStyle, el.id]")
+        assert ring == "none", f"a focus ring ({ring}) on {where}"
 
     def heard(self, form):
         """Every control of the window on screen reads to a screen reader as its table says;
