@@ -43,42 +43,6 @@ void ExpectConsistent(const Game& g) {
     }
 }
 
-// What the player sees of a check's kind now, to compare with the route's value.
-std::string Seen(const Game& g, const route::Step& step, std::string_view what) {
-    if (const auto cell = route::cellOf(g, what)) return layout::view(g, *cell->control).text;
-    if (what == "answer") return "<no dialogue>";
-    if (what == "ended") return std::string(route::endingName(g.windows().ending()));
-    if (what == "card") {
-        // A card face down is written in the colour of its ground: there is no word to read.
-        const int which = static_cast<int>(route::cardNamed(step.target).value());
-        const layout::Control& card =
-            *layout::showing(Window::Stol, {layout::Shows::What::Card, which});
-        const layout::Shown shown = layout::view(g, card);
-        return shown.textColour.value_or(*card.textColour) != card.background ? shown.text
-                                                                              : "<face down>";
-    }
-    // "window": every window that takes input now, which must be exactly one.
-    std::string up;
-    for (const layout::WindowLayout& w : layout::windows()) {
-        if (!layout::enabled(g, w.window)) continue;
-        if (!up.empty()) up += '+';
-        up += w.name;
-    }
-    return up;
-}
-
-// The route's value as Seen gives it: a place number stands for that place's description.
-std::string Wanted(const route::Check& check) {
-    if (check.what != "place") return check.value;
-    if (check.value == "none") return "";
-    const std::size_t place = std::stoul(check.value);
-    const std::string_view description = content::kPlaceDescriptions.at(place - 1);
-    const std::string_view opening =
-        std::string_view(check.value).substr(check.value.find(' ') + 1);
-    EXPECT_TRUE(description.starts_with(opening)) << "place " << place << " opens otherwise";
-    return std::string(description);
-}
-
 void PlayRoute(std::string_view file) {
     Game game;
     for (const route::Step& step : route::load(file)) {
@@ -91,7 +55,7 @@ void PlayRoute(std::string_view file) {
         }
         for (const route::Check& check : step.checks) {
             if (check.what == "moment" || check.what == "unchanged") continue;
-            EXPECT_EQ(Seen(game, step, check.what), Wanted(check)) << check.what;
+            EXPECT_EQ(route::seen(game, step, check.what), route::wanted(check)) << check.what;
         }
     }
 }

@@ -135,90 +135,39 @@ void ExpectEveryShownTextTranslated(const Game& game, const Catalog& c) {
     }
 }
 
-// Clicks the control of a window taking input that reads this caption in the catalog's
-// language, as a player reading that language would.
-bool ClickCaption(Game& game, const Catalog& c, std::string_view caption) {
-    for (const WindowLayout& w : windows()) {
-        if (!enabled(game, w.window)) continue;
-        for (const Control& control : w.controls) {
-            const Shown shown = view(game, control, c);
-            if (shown.visible && shown.text == caption && click(game, control) != Clicked::Nothing)
-                return true;
-        }
-    }
-    return false;
-}
-
-std::string Seen(const Game& game, const Catalog& c, const route::Step& step,
-                 std::string_view what) {
-    using What = Shows::What;
-    const auto shows = [&](Window window, Shows cell) {
-        return view(game, *showing(window, cell), c).text;
-    };
-    const std::pair<std::string_view, Shows> cells[] = {
-        {"response", {What::Response}}, {"level", {What::Level}},   {"health", {What::Health}},
-        {"weapon", {What::Slot, 0}},    {"goods", {What::Slot, 1}}, {"pouch", {What::Slot, 2}},
-        {"place", {What::Description}}};
-    for (const auto& [check, cell] : cells)
-        if (what == check) return shows(Window::Form1, cell);
-    if (what == "answer") {
-        if (visible(game, Window::Lesnik)) return shows(Window::Lesnik, {What::ForesterAnswer});
-        if (visible(game, Window::Musik)) return shows(Window::Musik, {What::GuardAnswer});
-        return "<no dialogue>";
-    }
-    if (what == "card")
-        return shows(Window::Stol, {What::Card, static_cast<int>(*route::cardNamed(step.target))});
-    if (what == "ended") {
-        const char* names[] = {"", "exit", "death", "finale"};
-        return names[static_cast<int>(game.windows().ending())];
-    }
-    std::string up;  // "window": the windows that take input
-    for (const WindowLayout& w : windows())
-        if (enabled(game, w.window)) up += (up.empty() ? "" : "+") + std::string(w.name);
-    return up;
-}
-
-std::string Wanted(const route::Check& check) {
-    if (check.what != "place") return check.value;
-    if (check.value == "none") return {};
-    return std::string(content::kPlaceDescriptions.at(std::stoul(check.value) - 1));
-}
-
 // Words and captions go in through the catalog, as the layout's translated calls take them;
 // what the windows show comes out through it and must read as the road's texts do in that
 // language, the input box showing the word as it was typed.
 TEST(Catalog, TheRoadPlayedInEachLanguage) {
-    const Control& input = *showing(Window::Form1, {Shows::What::Word});
     for (std::string_view language : catalogs::languages()) {
         const Catalog c(catalogs::mo(language));
         Game game;
         for (const route::Step& step : route::load("road.txt")) {
             SCOPED_TRACE(std::string(language) + ", road.txt:" + std::to_string(step.line));
-            if (step.action == "examine") {
-                const std::string typed(c.translate(step.target, kObjectWord));
-                ASSERT_NE(typed, step.target);
+            // The control the step clicks, as the route finds it; the player of this language
+            // finds it by its caption in this language, and types the word in it.
+            const route::Move move = route::resolve(game, step);
+            if (move.box) {
+                const Control& input = *move.box->control;
+                const std::string typed(c.translate(move.word, kObjectWord));
+                ASSERT_NE(typed, move.word);
                 // Letter by letter, as a player types: the box keeps what was typed.
                 for (std::size_t n = 1; n <= typed.size(); ++n) {
                     type(game, input, typed.substr(0, n), c);
                     ASSERT_EQ(view(game, input, c).text, typed.substr(0, n));
                 }
                 ASSERT_EQ(game.world().objectWord, step.target);
-                game.press(Verb::Examine);
-            } else if (step.action == "turn") {
-                const auto card = route::cardNamed(step.target);
-                ASSERT_TRUE(card);
-                ASSERT_EQ(click(game, *showing(Window::Stol,
-                                               {Shows::What::Card, static_cast<int>(*card)})),
-                          Clicked::Played);
-            } else {
+            } else if (step.action == "press") {
                 const std::string_view caption = c.translate(step.target);
                 ASSERT_NE(caption, step.target);
-                ASSERT_TRUE(ClickCaption(game, c, caption)) << "nothing reads " << caption;
+                ASSERT_EQ(view(game, *move.click->control, c).text, caption);
             }
+            ASSERT_NE(click(game, *move.click->control), Clicked::Nothing);
             ExpectEveryShownTextTranslated(game, c);
             for (const route::Check& check : step.checks) {
                 if (check.what == "moment") continue;
-                EXPECT_EQ(Seen(game, c, step, check.what), c.translate(Wanted(check)))
+                EXPECT_EQ(route::seen(game, step, check.what, &c),
+                          c.translate(route::wanted(check)))
                     << check.what;
             }
         }

@@ -18,6 +18,8 @@
 #include <utility>
 #include <vector>
 
+#include "catalog.hpp"
+#include "content/places.hpp"
 #include "game.hpp"
 #include "layout.hpp"
 
@@ -234,6 +236,50 @@ inline std::optional<Target> cellOf(const Game& game, std::string_view what) {
                                  std::pair{Window::Musik, Shows{S::GuardAnswer}}})
         if (layout::visible(game, window)) return Target{window, layout::showing(window, shows)};
     return std::nullopt;
+}
+
+// What the player sees of a check's kind now, to compare with wanted(): read in the
+// catalog's language where one is given, as that language's player reads it.
+inline std::string seen(const Game& g, const Step& step, std::string_view what,
+                        const layout::Catalog* catalog = nullptr) {
+    const auto read = [&](const layout::Control& c) {
+        return catalog != nullptr ? layout::view(g, c, *catalog) : layout::view(g, c);
+    };
+    if (const auto cell = cellOf(g, what)) return read(*cell->control).text;
+    if (what == "answer") return "<no dialogue>";
+    if (what == "ended") return std::string(endingName(g.windows().ending()));
+    if (what == "card") {
+        // A card face down is written in the colour of its ground: there is no word to read.
+        const auto card = cardNamed(step.target);
+        if (!card) return "<no such card>";
+        const layout::Control& row =
+            *layout::showing(Window::Stol, {layout::Shows::What::Card, static_cast<int>(*card)});
+        const layout::Shown shown = read(row);
+        return shown.textColour.value_or(*row.textColour) != row.background ? shown.text
+                                                                            : "<face down>";
+    }
+    // "window": every window that takes input now, which must be exactly one.
+    std::string up;
+    for (const layout::WindowLayout& w : layout::windows()) {
+        if (!layout::enabled(g, w.window)) continue;
+        if (!up.empty()) up += '+';
+        up += w.name;
+    }
+    return up;
+}
+
+// The route's value as seen() gives it: a place number stands for that place's description,
+// whose opening the route also gives (throws std::runtime_error where it opens otherwise).
+inline std::string wanted(const Check& check) {
+    if (check.what != "place") return check.value;
+    if (check.value == "none") return "";
+    const std::size_t place = std::stoul(check.value);
+    const std::string_view description = content::kPlaceDescriptions.at(place - 1);
+    const std::string_view opening =
+        std::string_view(check.value).substr(check.value.find(' ') + 1);
+    if (!description.starts_with(opening))
+        throw std::runtime_error("place " + check.value + ": the place opens otherwise");
+    return std::string(description);
 }
 
 }  // namespace tarvilon::route
