@@ -49,12 +49,23 @@ void appendRect(std::string& out, const Rect& r) {
     out += ']';
 }
 
-// {"what": "Slot", "which": 1}: a control's shows or does.
-void appendWhat(std::string& out, std::string_view what, int which) {
+// The verbs by name, in the engine's order, so that a front end picks one out by its name and
+// not by the engine's number for it.
+constexpr std::array<std::string_view, 7> kVerbNames = {"LookAround", "Examine",  "Talk",  "Go",
+                                                        "Craft",      "DigShoot", "PickUp"};
+static_assert(static_cast<std::size_t>(Verb::PickUp) + 1 == kVerbNames.size());
+
+// {"what": "Slot", "which": 1}: a control's shows or does; a verb's press also names the verb
+// ("verb": "Examine").
+void appendWhat(std::string& out, std::string_view what, int which, bool verb = false) {
     out += "{\"what\":";
     appendQuoted(out, what);
     out += ",\"which\":";
     appendNumber(out, which);
+    if (verb) {
+        out += ",\"verb\":";
+        appendQuoted(out, kVerbNames.at(static_cast<std::size_t>(which)));
+    }
     out += '}';
 }
 
@@ -74,7 +85,7 @@ void appendControl(std::string& out, const Control& c) {
     key(out, "shows");
     appendWhat(out, name(c.shows.what), c.shows.which);
     key(out, "does");
-    appendWhat(out, name(c.does.what), c.does.which);
+    appendWhat(out, name(c.does.what), c.does.which, c.does.what == Does::What::Press);
     key(out, "live");
     appendBool(out, announces(c));
     key(out, "blinks");

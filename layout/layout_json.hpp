@@ -16,8 +16,9 @@ namespace tarvilon::layout {
 // "fitStep", "fitSmallest", "colours": {"face": "#rrggbb", ..}, "fonts": {"Default":
 // {"points": .., "bold": ..}, ..}, "windows": [{"name", "main", "title", "accessible",
 // "rect": [x, y, w, h], "background": "#rrggbb", "controls": [{"name", "kind", "shows": {"what",
-// "which"}, "does": {"what", "which"}, "live", "blinks", "rect", "caption", "tooltip", "visible",
-// "panel", "font", "align", "accessible", "textColour", "background", "wrap", "picture", "border"},
+// "which"}, "does": {"what", "which", and for a verb "verb"}, "live", "blinks", "rect", "caption",
+// "tooltip", "visible", "panel", "font", "align", "accessible", "textColour", "background", "wrap",
+// "picture", "border"},
 // ..]}, ..]}. Colours are "#rrggbb" or null where the table has none. The texts are in the
 // catalog's language: the tables' own Russian without one.
 [[nodiscard]] std::string toJson(const Catalog& catalog = {});

@@ -70,7 +70,7 @@ async function boot() {
     await Promise.race([attempt(n, abort.signal), timedOut]);
   } catch (error) {
     if (n !== tries) return;
-    console.error("ТАРВИЛОН could not start:", error);
+    console.error("tarvilon: the game could not start:", error);
     say("failed", true);
   } finally {
     clearTimeout(timer);

@@ -278,11 +278,8 @@ function buildWindow(w, index) {
     el.setAttribute("aria-modal", "true");
     el.hidden = true;
   }
-  const [x, y, width, height] = w.rect.map(px);
-  el.style.width = `${width}px`;
-  el.style.height = `${height}px`;
+  const [x, y] = w.rect.map(px); // its size and place are the view's: arrange() gives them
   el.style.background = w.background;
-  placeWindow(el, x, y);
   const entry = { el, table: w, index, controls: [] };
   ui.windows.push(entry);
   if (isMain) {
@@ -296,15 +293,9 @@ function buildWindow(w, index) {
     el.append(buildTitleBar(el, w));
   }
 
-  // Earlier rows cover later ones; the document keeps reading order (top to bottom, then
-  // left to right) so that the tab key and a screen reader go through a window as one reads.
-  const count = w.controls.length;
   w.controls.forEach((c, i) => {
-    const control = buildControl(entry, c, i);
-    control.style.zIndex = String(count - i);
-    entry.controls.push({ el: control, table: c, drawn: {} });
+    entry.controls.push({ el: buildControl(entry, c, i), table: c, drawn: {} });
   });
-  inClassicOrder(entry);
 
   if (isMain) wireDrag(el);
   else el.addEventListener("keydown", (e) => dialogKey(e, entry));
@@ -318,6 +309,8 @@ function setBox(el, [x, y, width, height]) {
   el.style.height = `${height}px`;
 }
 
+// The document keeps reading order (top to bottom, then left to right), so that the tab key
+// and a screen reader go through a window as one reads it.
 function inClassicOrder(entry) {
   const order = (a, b) => a.table.rect[1] - b.table.rect[1] || a.table.rect[0] - b.table.rect[0];
   const panels = new Map(entry.controls.map((c) => [c.table.name, c.el]));
@@ -381,14 +374,17 @@ function buildControl(w, c, index) {
   el.classList.add("control", c.kind.toLowerCase(), `font-${c.font.toLowerCase()}`,
     `align-${c.align.toLowerCase()}`);
   if (c.wrap) el.classList.add("wrap");
-  setBox(el, c.rect.map(px));
+  // What it is, for the touch view's style sheet; its box, stacking and size are the view's,
+  // which arrange() gives.
+  el.dataset.shows = c.shows.what;
+  el.dataset.does = c.does.what;
+  if (c.does.what === "Press" && PROMINENT.includes(c.does.verb)) el.dataset.prominent = "";
   if (c.textColour) el.style.color = c.textColour;
   if (c.background) el.style.background = c.background;
   if (c.tooltip) el.title = c.tooltip;
   if (!c.visible) el.hidden = true;
   const font = layout.fonts[c.font];
   el.dataset.points = String(font.points);
-  el.style.fontSize = `${font.points * POINTS_TO_PX}px`;
   el.style.fontWeight = font.bold ? "bold" : "normal";
   describe(el, c, c.accessible);
   kind.write(el, c, c.caption);
@@ -557,7 +553,7 @@ function buildOver() {
 
 const VIEWS = ["classic", "touch"];
 const NARROW_PX = 820; // a phone's or a small tablet's shorter side, either way up
-const PROMINENT = [0, 1]; // the engine's Look around and Examine, a player's every turn
+const PROMINENT = ["LookAround", "Examine"]; // the verbs of a player's every turn
 // The main window's sections in the touch view, top to bottom.
 const SECTIONS = ["bar", "description", "response", "input", "prominent", "verbs", "slots", "cover"];
 const coarse = () => matchMedia("(pointer: coarse)").matches;
@@ -606,18 +602,13 @@ function arrange() {
     const count = w.controls.length;
     w.controls.forEach((c, i) => {
       const el = c.el;
-      el.dataset.shows = c.table.shows.what;
-      el.dataset.does = c.table.does.what;
-      if (c.table.does.what === "Press" && PROMINENT.includes(c.table.does.which)) {
-        el.dataset.prominent = "";
-      }
       if (touch) {
         for (const p of ["left", "top", "width", "height", "zIndex", "fontSize"]) el.style[p] = "";
         el.style.setProperty("--table-width", `${px(c.table.rect[2])}px`); // a portrait's scale
       } else {
         // The table's size; a caption written anew is fitted again.
         setBox(el, c.table.rect.map(px));
-        el.style.zIndex = String(count - i);
+        el.style.zIndex = String(count - i); // earlier rows cover later ones
         el.style.fontSize = `${Number(el.dataset.points) * POINTS_TO_PX}px`;
       }
     });
@@ -682,7 +673,7 @@ function sectionOf(c) {
   if (shows.what === "Description") return "description";
   if (shows.what === "Response") return "response";
   if (does.what === "Type") return "input";
-  if (does.what === "Press") return PROMINENT.includes(does.which) ? "prominent" : "verbs";
+  if (does.what === "Press") return PROMINENT.includes(does.verb) ? "prominent" : "verbs";
   if (shows.what === "Slot") return "slots";
   if (["Splash", "Intro"].includes(shows.what)) return "cover";
   return null;

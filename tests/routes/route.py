@@ -19,7 +19,6 @@ ACTIONS = ("examine", "press", "turn")
 CHECKS = ("response", "answer", "level", "health", "weapon", "goods", "pouch", "place", "window",
           "card", "ended", "unchanged", "moment")
 CARDS = ("left", "middle", "right")  # as a route names the cards, in the game's order
-EXAMINE = 1  # the engine's number for the Examine verb, which an examine step presses
 
 Step = collections.namedtuple("Step", "line action target checks")
 
@@ -82,8 +81,11 @@ class Layout:
                 yield w["name"], c
 
     def _one(self, part, what, which):
+        """The one control whose shows or does is WHAT; WHICH is the operand's number, or for
+        a verb its name ("Examine")."""
+        operand = "verb" if isinstance(which, str) else "which"
         found = [Target(w, c["name"]) for w, c in self.rows()
-                 if c[part]["what"] == what and c[part]["which"] == which]
+                 if c[part]["what"] == what and c[part].get(operand) == which]
         assert len(found) == 1, f"{len(found)} controls {part} {what} {which}"
         return found[0]
 
@@ -119,7 +121,7 @@ class Layout:
         enabled(window). For a caption that nothing on screen reads, click is None."""
         usable = lambda t: screen.enabled(t.window) and screen.shown(*t)  # noqa: E731
         if step.action == "examine":
-            box, button = self.doing("Type"), self.doing("Press", EXAMINE)
+            box, button = self.doing("Type"), self.doing("Press", "Examine")
             return Move(box, step.target, button, usable(box) and usable(button))
         if step.action == "turn":
             card = self.card(step.target)

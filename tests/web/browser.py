@@ -318,7 +318,7 @@ class Player:
         self.layout = route.Layout(page.layout)
         self.main = self.layout.main
         self.input = key(self.layout.doing("Type"))
-        self.examine_button = key(self.layout.doing("Press", route.EXAMINE))
+        self.examine_button = key(self.layout.doing("Press", "Examine"))
         # The main window's cells that a route checks, by the check's name.
         self.cells = {what: key(self.layout.cell(what)[0])
                       for what in ("response", "level", "health", "weapon", "goods", "pouch", "place")}
