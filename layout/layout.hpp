@@ -12,6 +12,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "game.hpp"
 
@@ -163,6 +164,10 @@ struct Control {
     bool border = true;                     // Kind::Text: a sunken border round the box
 };
 
+// A control's place in its window's table: the index of its row in `controls`.
+using Row = int;
+inline constexpr Row kNoRow = -1;
+
 struct WindowLayout {
     Window window = Window::Form1;
     std::string_view name;        // "Form1", "lesnik", ...
@@ -171,6 +176,14 @@ struct WindowLayout {
     Rect rect;                    // screen position and client size, twips
     Colour background;
     std::span<const Control> controls;  // from the top of the stacking order down
+    // Every row once, in the order a player reads the window: what covers the window first,
+    // then top to bottom and left to right, a panel's controls straight after the panel. A
+    // screen reader walks it; its part that takes focus is the Tab order of both editions.
+    std::span<const Row> reading;
+    // For each row, the row of the panel it sits in (its `panel` column), or kNoRow.
+    std::span<const Row> panels;
+    // For each row, the row of the label that names it on screen, or kNoRow.
+    std::span<const Row> labelledBy;
 };
 
 [[nodiscard]] std::span<const WindowLayout> windows();
@@ -178,6 +191,15 @@ struct WindowLayout {
 // The window's control that shows, or does, this; null where none does.
 [[nodiscard]] const Control* showing(Window window, Shows shows);
 [[nodiscard]] const Control* doing(Window window, Does does);
+// The row of one of the window's own controls.
+[[nodiscard]] Row rowOf(const WindowLayout& window, const Control& control);
+
+// What the keyboard can reach: what a click acts on, and the boxes a screen reader reads
+// again at will. The splash and the labels that only show a cell take no focus.
+[[nodiscard]] constexpr bool takesFocus(Kind kind) {
+    return kind == Kind::Verb || kind == Kind::Click || kind == Kind::Button ||
+           kind == Kind::Input || kind == Kind::Text;
+}
 
 // What a control shows now. Only the fields a control can change during a run are here.
 struct Shown {
@@ -195,6 +217,9 @@ struct Shown {
 [[nodiscard]] bool created(const Game& game, Window window);
 [[nodiscard]] bool visible(const Game& game, Window window);
 [[nodiscard]] bool enabled(const Game& game, Window window);
+// The window's controls that Tab reaches now, in reading order: those that take focus and are
+// shown, none while the window takes no input.
+[[nodiscard]] std::vector<const Control*> tabOrder(const Game& game, Window window);
 
 // What became of a click, for the front end: nothing (the control takes no clicks, or its
 // window takes no input now), a call on the game (redraw), or a minimise, which is the window

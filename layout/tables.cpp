@@ -194,15 +194,124 @@ constexpr std::array kForm2 = {
     Control{"Label1", kClick, kCaption, kFinish,  {4320, 4080,  615,  255}, "Конец...",                 {},     kShown,  {},   kLarge},
 };
 
+// clang-format on
+
+// The relations between rows, written by the rows' names and turned into rows when the tables
+// are compiled: a name that is not in the window, a panel that is not one, or a reading order
+// that leaves out or repeats a row fails the build.
+template <std::size_t N>
+using Rows = std::array<Row, N>;
+
+// Not constexpr: a table whose relations reach it fails to compile.
+void noSuchRow() {}
+
+template <std::size_t N>
+constexpr Row rowNamed(const std::array<Control, N>& table, std::string_view name) {
+    for (std::size_t i = 0; i < N; ++i)
+        if (table[i].name == name) return static_cast<Row>(i);
+    noSuchRow();
+    return kNoRow;
+}
+
+// Every row of the table once, in the order given.
+template <std::size_t N>
+constexpr Rows<N> inOrder(const std::array<Control, N>& table,
+                          const std::array<std::string_view, N>& names) {
+    Rows<N> rows{};
+    std::array<bool, N> seen{};
+    for (std::size_t i = 0; i < N; ++i) {
+        rows[i] = rowNamed(table, names[i]);
+        if (seen[static_cast<std::size_t>(rows[i])]) noSuchRow();
+        seen[static_cast<std::size_t>(rows[i])] = true;
+    }
+    return rows;
+}
+
+// The panel column as rows: a panel stands before what it holds, so that it is built first.
+template <std::size_t N>
+constexpr Rows<N> panelsOf(const std::array<Control, N>& table) {
+    Rows<N> rows{};
+    for (std::size_t i = 0; i < N; ++i) {
+        rows[i] = table[i].panel.empty() ? kNoRow : rowNamed(table, table[i].panel);
+        if (rows[i] != kNoRow && (table[static_cast<std::size_t>(rows[i])].kind != kPanel ||
+                                  static_cast<std::size_t>(rows[i]) >= i))
+            noSuchRow();
+    }
+    return rows;
+}
+
+// A label on screen that names another control: a screen reader hears it as that control's
+// name, and the touch view keeps the two together.
+struct Caption {
+    std::string_view label;
+    std::string_view names;
+};
+template <std::size_t N, std::size_t M = 0>
+constexpr Rows<N> labelled(const std::array<Control, N>& table,
+                           const std::array<Caption, M>& captions = {}) {
+    Rows<N> rows{};
+    rows.fill(kNoRow);
+    for (const Caption& c : captions) {
+        const Row label = rowNamed(table, c.label);
+        if (table[static_cast<std::size_t>(label)].kind != kLabel) noSuchRow();
+        rows[static_cast<std::size_t>(rowNamed(table, c.names))] = label;
+    }
+    return rows;
+}
+
+// clang-format off
+// The title, then the intro and its "ДАЛЕЕ...", which cover the window at start; then as the
+// window reads: the level line and the buttons, the description with health at its corner,
+// the response, the two headings, the actions panel, the column between the panels, and the
+// inventory.
+constexpr Rows<kForm1.size()> kForm1Reading = inOrder(kForm1, {
+    "Text5", "Text4", "Label16",
+    "Label1", "Label2", "Command3", "Command1", "Command2",
+    "Text1", "Label15",
+    "Text2",
+    "Label3", "Label4",
+    "Picture1", "Label7", "Label8", "Label9", "Label10", "Label11",
+    "Label5", "Text3", "Label6",
+    "Picture2", "Label12", "Label13", "Label14",
+});
+constexpr Rows<kInfo.size()> kInfoReading =
+    inOrder(kInfo, {"Picture1", "Label1", "Label2", "Label3", "Command1"});
+constexpr Rows<kLesnik.size()> kLesnikReading = inOrder(
+    kLesnik, {"Picture1", "Label1", "Label2", "Label3", "Label4", "Label5", "Label6"});
+constexpr Rows<kMusik.size()> kMusikReading = inOrder(
+    kMusik, {"Label1", "Picture1", "Label2", "Label4", "Label3", "Label5", "Label7", "Label6"});
+constexpr Rows<kStol.size()> kStolReading =
+    inOrder(kStol, {"Label1", "Label5", "Label2", "Label3", "Label4", "Label6", "Label7"});
+constexpr Rows<kForm2.size()> kForm2Reading = inOrder(kForm2, {"Text1", "Label1"});
+
+constexpr auto kForm1Panels = panelsOf(kForm1);
+constexpr auto kInfoPanels = panelsOf(kInfo);
+constexpr auto kLesnikPanels = panelsOf(kLesnik);
+constexpr auto kMusikPanels = panelsOf(kMusik);
+constexpr auto kStolPanels = panelsOf(kStol);
+constexpr auto kForm2Panels = panelsOf(kForm2);
+
+// The level's heading names the level, and each panel's heading its panel.
+constexpr auto kForm1Labels = labelled(kForm1, std::array{
+    Caption{"Label1", "Label2"},
+    Caption{"Label3", "Picture1"},
+    Caption{"Label4", "Picture2"},
+});
+constexpr auto kInfoLabels = labelled(kInfo);
+constexpr auto kLesnikLabels = labelled(kLesnik);
+constexpr auto kMusikLabels = labelled(kMusik);
+constexpr auto kStolLabels = labelled(kStol);
+constexpr auto kForm2Labels = labelled(kForm2);
+
 // Client areas: screen position of the top-left corner, then size.
 constexpr std::array kWindows = {
-//               window          name      title   accessible      x, y, width, height       ground         controls
-    WindowLayout{Window::Form1,  "Form1",  {},     "ТАРВИЛОН",     {2550, 1710, 5550, 5220}, kFaceGrey,     kForm1},
-    WindowLayout{Window::Info,   "info",   "Инфо", "Инфо",         {1905, 2670, 5070, 2130}, kFaceGrey,     kInfo},
-    WindowLayout{Window::Lesnik, "lesnik", {},     "Лесник",       {2115, 2265, 4680, 2985}, kForestGround, kLesnik},
-    WindowLayout{Window::Musik,  "musik",  {},     "Охранник",     {2115, 1710, 4680, 3615}, kFaceGrey,     kMusik},
-    WindowLayout{Window::Stol,   "Stol",   {},     "Карты судьбы", {2340, 1605, 3825, 2970}, kFaceGrey,     kStol},
-    WindowLayout{Window::Form2,  "Form2",  {},     "Конец",        {2595, 1920, 5400, 4410}, kFaceGrey,     kForm2},
+//               window          name      title   accessible      x, y, width, height       ground         controls  reading          panels         labelled by
+    WindowLayout{Window::Form1,  "Form1",  {},     "ТАРВИЛОН",     {2550, 1710, 5550, 5220}, kFaceGrey,     kForm1,   kForm1Reading,   kForm1Panels,  kForm1Labels},
+    WindowLayout{Window::Info,   "info",   "Инфо", "Инфо",         {1905, 2670, 5070, 2130}, kFaceGrey,     kInfo,    kInfoReading,    kInfoPanels,   kInfoLabels},
+    WindowLayout{Window::Lesnik, "lesnik", {},     "Лесник",       {2115, 2265, 4680, 2985}, kForestGround, kLesnik,  kLesnikReading,  kLesnikPanels, kLesnikLabels},
+    WindowLayout{Window::Musik,  "musik",  {},     "Охранник",     {2115, 1710, 4680, 3615}, kFaceGrey,     kMusik,   kMusikReading,   kMusikPanels,  kMusikLabels},
+    WindowLayout{Window::Stol,   "Stol",   {},     "Карты судьбы", {2340, 1605, 3825, 2970}, kFaceGrey,     kStol,    kStolReading,    kStolPanels,   kStolLabels},
+    WindowLayout{Window::Form2,  "Form2",  {},     "Конец",        {2595, 1920, 5400, 4410}, kFaceGrey,     kForm2,   kForm2Reading,   kForm2Panels,  kForm2Labels},
 };
 // clang-format on
 
@@ -226,6 +335,10 @@ const Control* doing(Window window, Does does) {
     for (const Control& c : of(window).controls)
         if (c.does == does) return &c;
     return nullptr;
+}
+
+Row rowOf(const WindowLayout& window, const Control& control) {
+    return static_cast<Row>(&control - window.controls.data());
 }
 
 // The rows stand in the windows' own order, so that of() can index them.

@@ -114,6 +114,17 @@ bool enabled(const Game& game, Window window) {
     return visible(game, window);  // no secondary window is ever disabled
 }
 
+std::vector<const Control*> tabOrder(const Game& game, Window window) {
+    std::vector<const Control*> reached;
+    if (!enabled(game, window)) return reached;
+    const WindowLayout& w = of(window);
+    for (const Row row : w.reading) {
+        const Control& c = w.controls[static_cast<std::size_t>(row)];
+        if (takesFocus(c.kind) && view(game, c).visible) reached.push_back(&c);
+    }
+    return reached;
+}
+
 Clicked click(Game& game, const Control& control) {
     const int which = control.does.which;
     switch (control.does.what) {

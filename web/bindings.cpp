@@ -11,8 +11,10 @@
 
 #include "catalog.hpp"
 #include "game.hpp"
+#include "json.hpp"
 #include "layout.hpp"
 #include "layout_json.hpp"
+#include "names.hpp"
 
 namespace tarvilon::web {
 namespace {
@@ -32,20 +34,6 @@ constexpr std::string_view kCatalogs = TARVILON_CATALOGS;
 constexpr std::string_view kTouchView = "Крупный вид";
 constexpr std::string_view kClassicView = "Классический вид";
 
-std::string_view endingName(Ending ending) {
-    switch (ending) {
-        case Ending::None:
-            return "None";
-        case Ending::Exit:
-            return "Exit";
-        case Ending::Death:
-            return "Death";
-        case Ending::Finale:
-            return "Finale";
-    }
-    return "None";
-}
-
 // The page names a window and a control by their places in the tables it was given.
 const layout::WindowLayout* windowAt(int window) {
     const auto all = layout::windows();
@@ -60,55 +48,25 @@ const layout::Control* controlAt(int window, int control) {
     return &w->controls[static_cast<std::size_t>(control)];
 }
 
-std::string_view clickedName(layout::Clicked clicked) {
-    switch (clicked) {
-        case layout::Clicked::Nothing:
-            return "Nothing";
-        case layout::Clicked::Played:
-            return "Played";
-        case layout::Clicked::Minimise:
-            return "Minimise";
-    }
-    return "Nothing";
-}
-
-void appendBool(std::string& out, bool b) {
-    out += b ? "true" : "false";
-}
-
 // {"created", "visible", "enabled", "controls": {"NAME": {"text", "visible", "colour",
 // "accessible"}, ..}}; a window not made yet has only "created": false.
-void appendForm(std::string& out, const Game& game, const layout::WindowLayout& w,
-                const layout::Catalog& catalog) {
+void form(layout::JsonWriter& j, const Game& game, const layout::WindowLayout& w,
+          const layout::Catalog& catalog) {
     const bool created = layout::created(game, w.window);
-    out += "{\"created\":";
-    appendBool(out, created);
+    j.beginObject().field("created", created);
     if (!created) {
-        out += '}';
+        j.endObject();
         return;
     }
-    out += ",\"visible\":";
-    appendBool(out, layout::visible(game, w.window));
-    out += ",\"enabled\":";
-    appendBool(out, layout::enabled(game, w.window));
-    out += ",\"controls\":{";
-    bool first = true;
+    j.field("visible", layout::visible(game, w.window));
+    j.field("enabled", layout::enabled(game, w.window));
+    j.key("controls").beginObject();
     for (const layout::Control& c : w.controls) {
-        if (!first) out += ',';
-        first = false;
         const layout::Shown shown = layout::view(game, c, catalog);
-        layout::appendQuoted(out, c.name);
-        out += ":{\"text\":";
-        layout::appendQuoted(out, shown.text);
-        out += ",\"visible\":";
-        appendBool(out, shown.visible);
-        out += ",\"colour\":";
-        layout::appendColour(out, shown.textColour);
-        out += ",\"accessible\":";
-        layout::appendQuoted(out, shown.accessible);
-        out += '}';
+        j.key(c.name).beginObject().field("text", shown.text).field("visible", shown.visible);
+        j.field("colour", shown.textColour).field("accessible", shown.accessible).endObject();
     }
-    out += "}}";
+    j.endObject().endObject();
 }
 
 }  // namespace
@@ -119,20 +77,16 @@ class Session {
     // The languages the page can be played in, the game's own first: [{"code", "name"}, ..],
     // each named in itself.
     [[nodiscard]] static std::string languages() {
-        std::string out = "[{\"code\":\"ru\",\"name\":";
-        layout::appendQuoted(out, kRussian);
-        out += '}';
+        layout::JsonWriter j;
+        j.beginArray().beginObject().field("code", "ru").field("name", kRussian).endObject();
         for (std::string_view rest = kCatalogs; !rest.empty();) {
             const std::string_view entry = rest.substr(0, rest.find(' '));
             rest.remove_prefix(std::min(rest.size(), entry.size() + 1));
             const std::size_t equals = entry.find('=');
-            out += ",{\"code\":";
-            layout::appendQuoted(out, entry.substr(0, equals));
-            out += ",\"name\":";
-            layout::appendQuoted(out, entry.substr(equals + 1));
-            out += '}';
+            j.beginObject().field("code", entry.substr(0, equals));
+            j.field("name", entry.substr(equals + 1)).endObject();
         }
-        return out + ']';
+        return j.endArray().take();
     }
 
     // The compiled catalog (a .mo file's bytes) the page is shown in from now on; empty bytes
@@ -143,20 +97,14 @@ class Session {
     [[nodiscard]] std::string layout() const { return layout::toJson(catalog_); }
 
     [[nodiscard]] std::string page() const {
-        std::string out = "{\"title\":";
-        layout::appendQuoted(out, catalog_.translate(kTitle));
-        out += ",\"restore\":";
-        layout::appendQuoted(out, catalog_.translate(kRestore));
-        out += ",\"gameOver\":";
-        layout::appendQuoted(out, catalog_.translate(kGameOver));
-        out += ",\"newRun\":";
-        layout::appendQuoted(out, catalog_.translate(kNewRun));
-        out += ",\"touchView\":";
-        layout::appendQuoted(out, catalog_.translate(kTouchView));
-        out += ",\"classicView\":";
-        layout::appendQuoted(out, catalog_.translate(kClassicView));
-        out += '}';
-        return out;
+        layout::JsonWriter j;
+        j.beginObject().field("title", catalog_.translate(kTitle));
+        j.field("restore", catalog_.translate(kRestore));
+        j.field("gameOver", catalog_.translate(kGameOver));
+        j.field("newRun", catalog_.translate(kNewRun));
+        j.field("touchView", catalog_.translate(kTouchView));
+        j.field("classicView", catalog_.translate(kClassicView));
+        return j.endObject().take();
     }
 
     // A click on the control at (window, control) in the tables: "Played" for a call on the
@@ -164,7 +112,7 @@ class Session {
     [[nodiscard]] std::string click(int window, int control) {
         const layout::Control* c = controlAt(window, control);
         return std::string(
-            clickedName(c != nullptr ? layout::click(game_, *c) : layout::Clicked::Nothing));
+            layout::name(c != nullptr ? layout::click(game_, *c) : layout::Clicked::Nothing));
     }
 
     // The player's edit of the box at (window, control): its whole new text.
@@ -187,30 +135,23 @@ class Session {
 
     // Everything the page draws, now: {"ended", "ending", "forms": {"Form1": {..}, ..}}.
     [[nodiscard]] std::string state() const {
-        std::string out = "{\"ended\":";
-        appendBool(out, game_.ended());
-        out += ",\"ending\":";
-        layout::appendQuoted(out, endingName(game_.windows().ending()));
-        out += ",\"forms\":{";
-        bool first = true;
+        layout::JsonWriter j;
+        j.beginObject().field("ended", game_.ended());
+        j.field("ending", layout::name(game_.windows().ending())).key("forms").beginObject();
         for (const layout::WindowLayout& w : layout::windows()) {
-            if (!first) out += ',';
-            first = false;
-            layout::appendQuoted(out, w.name);
-            out += ':';
-            appendForm(out, game_, w, catalog_);
+            j.key(w.name);
+            form(j, game_, w, catalog_);
         }
-        out += "}}";
-        return out;
+        return j.endObject().endObject().take();
     }
 
     // One window's part of state(), for the timer that touches only that window.
     [[nodiscard]] std::string formState(int window) const {
         const layout::WindowLayout* w = windowAt(window);
         if (w == nullptr) return "null";
-        std::string out;
-        appendForm(out, game_, *w, catalog_);
-        return out;
+        layout::JsonWriter j;
+        form(j, game_, *w, catalog_);
+        return j.take();
     }
 
   private:

@@ -309,14 +309,12 @@ function setBox(el, [x, y, width, height]) {
   el.style.height = `${height}px`;
 }
 
-// The document keeps reading order (top to bottom, then left to right), so that the tab key
-// and a screen reader go through a window as one reads it.
+// The document keeps the tables' reading order, so that the tab key and a screen reader go
+// through a window as one reads it; a panel's controls go into the panel.
 function inClassicOrder(entry) {
-  const order = (a, b) => a.table.rect[1] - b.table.rect[1] || a.table.rect[0] - b.table.rect[0];
-  const panels = new Map(entry.controls.map((c) => [c.table.name, c.el]));
-  for (const c of entry.controls.filter((c) => !c.table.panel).sort(order)) entry.el.append(c.el);
-  for (const c of entry.controls.filter((c) => c.table.panel).sort(order)) {
-    panels.get(c.table.panel).append(c.el);
+  for (const row of entry.table.reading) {
+    const c = entry.controls[row];
+    (c.table.panel === null ? entry.el : entry.controls[c.table.panel].el).append(c.el);
   }
 }
 
@@ -633,7 +631,7 @@ function arrange() {
 function inSections(w) {
   const at = (c) => {
     const [x, y, width, height] = c.rect;
-    const panel = c.panel ? w.table.controls.find((p) => p.name === c.panel).rect : [0, 0];
+    const panel = c.panel === null ? [0, 0] : w.table.controls[c.panel].rect;
     return [x + panel[0] + width / 2, y + panel[1] + height / 2];
   };
   const placed = new Map();
@@ -642,11 +640,11 @@ function inSections(w) {
     if (place) placed.set(c, place);
   }
   for (const c of w.controls) {
-    if (c.table.panel) placed.set(w.controls.find((p) => p.table.name === c.table.panel), placed.get(c));
+    if (c.table.panel !== null) placed.set(w.controls[c.table.panel], placed.get(c));
   }
   const candidates = [...placed].filter(([, place]) => place !== "cover");
   for (const c of w.controls) {
-    if (placed.has(c) || c.table.panel) continue;
+    if (placed.has(c) || c.table.panel !== null) continue;
     const [x, y] = at(c.table);
     const distance = ([other]) => Math.hypot(at(other.table)[0] - x, at(other.table)[1] - y);
     placed.set(c, candidates.reduce((a, b) => (distance(b) < distance(a) ? b : a))[1]);
@@ -656,13 +654,12 @@ function inSections(w) {
   for (const name of SECTIONS) {
     const section = document.createElement("div");
     section.className = `section ${name}`;
-    section.append(...w.controls.filter((c) => !c.table.panel && placed.get(c) === name)
+    section.append(...w.controls.filter((c) => c.table.panel === null && placed.get(c) === name)
       .sort(order).map((c) => c.el));
     w.el.append(section);
   }
-  const panels = new Map(w.controls.map((c) => [c.table.name, c.el]));
-  for (const c of w.controls.filter((c) => c.table.panel).sort(order)) {
-    panels.get(c.table.panel).append(c.el);
+  for (const c of w.controls.filter((c) => c.table.panel !== null).sort(order)) {
+    w.controls[c.table.panel].el.append(c.el);
   }
 }
 

@@ -12,7 +12,7 @@
 #include <utility>
 #include <vector>
 
-#include "layout_json.hpp"
+#include "names.hpp"
 
 namespace tarvilon::layout {
 namespace {

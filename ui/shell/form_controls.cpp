@@ -173,7 +173,9 @@ FormControls::FormControls(QWidget& frame, Window window, Shell& shell)
     const QCursor hand = handPointer();  // one for all the verbs
     for (const layout::Control& c : table.controls) {
         const layout::Control texts = layout::translated(c, catalog_);
-        QWidget* parent = c.panel.empty() ? &frame : &named(frame, c.panel);
+        const layout::Row panel = table.panels[built_.size()];
+        QWidget* parent =
+            panel == layout::kNoRow ? &frame : built_[static_cast<std::size_t>(panel)].widget;
         QWidget* w = make(c, parent, hand);
         // Every control gets its font before its text: a widget may lay its text out at once,
         // and a layout in the inherited font would be thrown away.
@@ -210,6 +212,12 @@ FormControls::FormControls(QWidget& frame, Window window, Shell& shell)
         setAccessible(*w, c.kind, qt(first.accessible));
         built_.push_back({&c, w, first});
     }
+    // A heading on screen is the name of what it heads, for a screen reader as for the eye.
+    for (std::size_t row = 0; row < built_.size(); ++row)
+        if (const layout::Row label = table.labelledBy[row]; label != layout::kNoRow)
+            if (auto* heading =
+                    qobject_cast<QLabel*>(built_[static_cast<std::size_t>(label)].widget))
+                heading->setBuddy(built_[row].widget);
 }
 
 void FormControls::redraw(const Game& game) {
