@@ -231,9 +231,14 @@ void type(Game& game, const Control& control, std::string_view text);
 // The window system asks the window to close (Alt+F4, Escape on a page's dialogue).
 void requestClose(Game& game, Window window);
 
-// The response box, which a screen reader hears as each new answer arrives.
+// What a screen reader says as soon as it changes, wherever the focus is: the response box a
+// verb writes, the description Look around writes, a dialogue's answer, and a card as it
+// turns (its accessible name becomes its word). A front end announces the new text, or the
+// card's new name, when it is not empty.
 [[nodiscard]] constexpr bool announces(const Control& c) {
-    return c.shows.what == Shows::What::Response;
+    using enum Shows::What;
+    return c.shows.what == Response || c.shows.what == Description ||
+           c.shows.what == ForesterAnswer || c.shows.what == GuardAnswer || c.shows.what == Card;
 }
 // The title that a timer of its window redraws on its own.
 [[nodiscard]] constexpr bool blinks(const Control& c) {
