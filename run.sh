@@ -26,8 +26,9 @@ web_packages=(
   cmake ninja-build python3 gettext
   emscripten fonttools python3-brotli librsvg2-bin
 )
-# What the browser test drives the page with: a real headless browser.
-browser_packages=(chromium chromium-driver python3-selenium)
+# What the browser test drives the page with: a real headless browser; and TypeScript's
+# checker, which reads the page's scripts before they run.
+browser_packages=(chromium chromium-driver python3-selenium node-typescript)
 
 install_missing() {
   local missing=()

@@ -1,8 +1,24 @@
-# Writes the page with its fault words in every language: the Russian set of index.html again
-# for each catalog, each word its translation in po/<language>.po. They are in the page because
-# the module, which carries the catalogs for everything else, may be what failed to load.
-#   cmake -DIN=index.html -DOUT=site/index.html -DPO_DIR=po "-DLANGUAGES=en;.." -P fault_words.cmake
+# Writes the page: a modulepreload link for each of its scripts, so that a first visit asks for
+# them all at once rather than one import at a time, and its fault words in every language (the
+# Russian set of index.html again for each catalog, each word its translation in
+# po/<language>.po). The words are in the page because the module, which carries the catalogs
+# for everything else, may be what failed to load.
+#   cmake -DIN=index.html -DOUT=site/index.html "-DMODULES=run.js;.." -DPO_DIR=po
+#         "-DLANGUAGES=en;.." -P index.cmake
 file(READ ${IN} page)
+
+set(preload "<link rel=\"modulepreload\" href=\"@MODULE@\">\n")
+string(FIND "${page}" "${preload}" at)
+if(at EQUAL -1)
+  message(FATAL_ERROR "${IN} has no line ${preload}")
+endif()
+set(links "")
+foreach(module ${MODULES})
+  string(REPLACE "@MODULE@" "${module}" link "${preload}")
+  string(APPEND links "${link}")
+endforeach()
+string(REPLACE "${preload}" "${links}" page "${page}")
+
 string(REGEX MATCH "<div lang=\"ru\">\n(<p data-word=\"[a-z]+\">[^<]*</p>\n)+</div>\n" russian "${page}")
 if(NOT russian)
   message(FATAL_ERROR "${IN} has no Russian set of words (<div lang=\"ru\">)")
