@@ -4,7 +4,7 @@
 # po/<language>.po). The words are in the page because the module, which carries the catalogs
 # for everything else, may be what failed to load.
 #   cmake -DIN=index.html -DOUT=site/index.html "-DMODULES=run.js;.." -DPO_DIR=po
-#         "-DLANGUAGES=en;.." -P index.cmake
+#         "-DLANGUAGES=en;.." -DMSGATTRIB=msgattrib -P index.cmake
 file(READ ${IN} page)
 
 set(preload "<link rel=\"modulepreload\" href=\"@MODULE@\">\n")
@@ -26,11 +26,17 @@ endif()
 string(REGEX MATCHALL "<p data-word=\"[a-z]+\">[^<]*</p>" words "${russian}")
 set(sets "${russian}")
 foreach(lang ${LANGUAGES})
-  file(READ ${PO_DIR}/${lang}.po po)
+  # The catalog as gettext itself reads it: a fuzzy entry untranslated, no obsolete one, each
+  # string on one line however the file wraps it.
+  execute_process(COMMAND ${MSGATTRIB} --clear-fuzzy --empty --no-obsolete --no-wrap ${PO_DIR}/${lang}.po
+                  OUTPUT_VARIABLE po RESULT_VARIABLE failed)
+  if(failed)
+    message(FATAL_ERROR "${MSGATTRIB} could not read ${PO_DIR}/${lang}.po")
+  endif()
   string(REPLACE "<div lang=\"ru\">" "<div lang=\"${lang}\">" set "${russian}")
   foreach(word ${words})
     string(REGEX REPLACE "<p data-word=\"[a-z]+\">([^<]*)</p>" "\\1" text "${word}")
-    set(entry "\nmsgid \"${text}\"\nmsgstr \"")
+    set(entry "\nmsgid \"${text}\"\nmsgstr ")
     string(FIND "${po}" "${entry}" at)
     if(at EQUAL -1)
       message(FATAL_ERROR "po/${lang}.po does not translate \"${text}\"")
@@ -38,9 +44,19 @@ foreach(lang ${LANGUAGES})
     string(LENGTH "${entry}" skip)
     math(EXPR at "${at} + ${skip}")
     string(SUBSTRING "${po}" ${at} -1 rest)
-    string(FIND "${rest}" "\"\n" end)
-    string(SUBSTRING "${rest}" 0 ${end} shown)
+    # The msgstr's quoted lines, up to the blank line that ends the entry, joined.
+    string(FIND "${rest}" "\n\n" end)
+    string(SUBSTRING "${rest}" 0 ${end} quoted)
+    string(REGEX REPLACE "\"\n\"" "" quoted "${quoted}")
+    string(REGEX REPLACE "^\"(.*)\"\n?$" "\\1" shown "${quoted}")
+    string(REPLACE "\\\\" "@BACKSLASH@" shown "${shown}")
     string(REPLACE "\\\"" "\"" shown "${shown}")
+    string(REPLACE "\\n" "\n" shown "${shown}")
+    string(REPLACE "\\t" "\t" shown "${shown}")
+    string(REPLACE "@BACKSLASH@" "\\" shown "${shown}")
+    if(shown STREQUAL "")
+      continue() # untranslated: the Russian word, as the catalog gives it
+    endif()
     string(REPLACE "&" "&amp;" shown "${shown}")
     string(REPLACE "<" "&lt;" shown "${shown}")
     string(REPLACE ">${text}<" ">${shown}<" set "${set}")
