@@ -1,7 +1,9 @@
-// Text layout: how the page writes a control's text. A text box's text goes one block per line
-// the game broke by hand (CR LF); where the view sets text as the desktop does, each such line
-// wraps where the desktop's text box wraps it, and a one-line caption too long for its box
-// takes a smaller size, as on the desktop.
+// Text layout: how the page writes a control's text. A text box's text is the game's, its lines
+// broken where the game broke them (CR LF, written as a line break); where the view sets text
+// as the desktop does, each such line wraps where the desktop's text box wraps it, and a
+// one-line caption too long for its box takes a smaller size, as on the desktop. What the page
+// adds to break a line is drawn only: the box's text, as a player copies it and a screen reader
+// reads it, stays the game's.
 
 /** @typedef {import("./tables.js").Tables} Tables */
 /** @typedef {import("./tables.js").ControlTable} ControlTable */
@@ -88,6 +90,12 @@ export function wrapLine(line, room, font) {
   return pieces;
 }
 
+// The end of a piece of a wrapped line: a line break drawn by the style sheet (.line-end), no
+// character of the text, and nothing a screen reader is given.
+const lineEnd = document.createElement("span");
+lineEnd.className = "line-end";
+lineEnd.setAttribute("aria-hidden", "true");
+
 /** @param {string} text the game's, its lines broken by CR LF */
 const linesOf = (text) => (text ? text.split(/\r\n?|\n/) : []);
 
@@ -171,7 +179,7 @@ export class Typesetter {
     if (room) {
       this.#write(el, text, room);
     } else {
-      el.replaceChildren(...linesOf(text).map((line) => block([line || null])));
+      fill(el, linesOf(text).map((line) => [line]));
       if (this.setting.asDesktop()) this.#unwrapped.set(el, text);
     }
     el.scrollTop = 0; // new text is read from its start
@@ -185,14 +193,10 @@ export class Typesetter {
   #write(el, text, room) {
     this.#unwrapped.delete(el);
     let count = 0;
-    el.replaceChildren(...linesOf(text).map((line) => {
-      if (!line) {
-        count += 1;
-        return block([null]);
-      }
-      const pieces = wrapLine(line, room.width, room.font);
+    fill(el, linesOf(text).map((line) => {
+      const pieces = line ? wrapLine(line, room.width, room.font) : [line];
       count += pieces.length;
-      return block(pieces);
+      return pieces;
     }));
     // With nothing to scroll, the scroll bar's thumb fills the groove.
     el.classList.toggle("unscrolled", count * room.line <= room.height);
@@ -274,18 +278,26 @@ export class Typesetter {
 }
 
 /**
- * One line the game broke by hand, in the pieces it wraps into; null for an empty line.
- * @param {(string | null)[]} pieces
+ * A box's text: each line the game broke by hand, in the pieces it wraps into, its own element
+ * (the browser test reads where each letter stands), and a line break between them.
+ * @param {HTMLElement} el
+ * @param {string[][]} lines
  */
-function block(pieces) {
-  const el = document.createElement("div");
-  if (pieces[0] === null) {
-    el.append(document.createElement("br"));
-    return el;
+function fill(el, lines) {
+  /** @type {(string | Node)[]} */
+  const nodes = [];
+  for (const pieces of lines) {
+    const line = document.createElement("span");
+    pieces.forEach((piece, i) => {
+      if (i) line.append(lineEnd.cloneNode());
+      if (piece) line.append(piece);
+    });
+    if (nodes.length) nodes.push("\n");
+    nodes.push(line);
   }
-  pieces.forEach((piece, i) => {
-    if (i) el.append(document.createElement("br"));
-    el.append(/** @type {string} */ (piece));
-  });
-  return el;
+  // A text that ends with a line break has an empty last line, as the desktop's box shows it;
+  // the browser draws none after the break but for this.
+  const last = lines[lines.length - 1];
+  if (lines.length > 1 && !last[0]) nodes[nodes.length - 1] = lineEnd.cloneNode();
+  el.replaceChildren(...nodes);
 }
