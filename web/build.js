@@ -51,20 +51,24 @@
  *   the accessible text: its name, a picture's text, or a description beside a name that
  *   stays its text
  * @property {boolean} clicks whether a click on it goes to the game
+ * @property {"content" | "name"} heard what a screen reader reads of it, and so what is
+ *   announced when it changes where the tables say it is live: what it shows (it is a live
+ *   region), or its name (the page says the new name; a card's word, never what a face-down
+ *   card holds unseen)
  */
 
 /** @type {Record<string, Kind>} */
 export const KINDS = {
-  Label: { make: () => document.createElement("div"), write: "caption", told: "description", clicks: false },
-  Boxed: { make: () => document.createElement("div"), write: "caption", told: "description", clicks: false },
-  Splash: { make: () => document.createElement("div"), write: "caption", told: "description", clicks: false },
-  Verb: { make: makeClickable, write: "caption", told: "name", clicks: true },
-  Click: { make: makeClickable, write: "caption", told: "name", clicks: true },
-  Text: { make: makeTextBox, write: "paragraphs", told: "name", clicks: false },
-  Input: { make: makeInput, write: "value", told: "name", clicks: false },
-  Button: { make: makeButton, write: "mnemonic", told: "name", clicks: true },
-  Picture: { make: makePicture, write: null, told: "alt", clicks: false },
-  Panel: { make: makePanel, write: null, told: null, clicks: false },
+  Label: { make: makeDiv, write: "caption", told: "description", clicks: false, heard: "content" },
+  Boxed: { make: makeDiv, write: "caption", told: "description", clicks: false, heard: "content" },
+  Splash: { make: makeDiv, write: "caption", told: "description", clicks: false, heard: "content" },
+  Verb: { make: makeClickable, write: "caption", told: "name", clicks: true, heard: "name" },
+  Click: { make: makeClickable, write: "caption", told: "name", clicks: true, heard: "name" },
+  Text: { make: makeTextBox, write: "paragraphs", told: "name", clicks: false, heard: "content" },
+  Input: { make: makeInput, write: "value", told: "name", clicks: false, heard: "content" },
+  Button: { make: makeButton, write: "mnemonic", told: "name", clicks: true, heard: "name" },
+  Picture: { make: makePicture, write: null, told: "alt", clicks: false, heard: "name" },
+  Panel: { make: makePanel, write: null, told: null, clicks: false, heard: "name" },
 };
 
 /**
@@ -157,8 +161,8 @@ function buildControl(w, c, tables) {
     el.tabIndex = 0;
   }
   if (c.labelledBy !== null) el.setAttribute("aria-labelledby", `${w.name}.${w.controls[c.labelledBy].name}`);
-  // Heard without a move of the focus when its text changes.
-  if (c.live) el.setAttribute("aria-live", "polite");
+  // Heard without a move of the focus when what it shows changes.
+  if (c.live && kind.heard === "content") el.setAttribute("aria-live", "polite");
   return el;
 }
 
@@ -196,6 +200,10 @@ function makeInput() {
   el.setAttribute("autocorrect", "off");
   el.enterKeyHint = "enter"; // a plain Enter key: it promises no action, and runs none
   return el;
+}
+
+function makeDiv() {
+  return document.createElement("div");
 }
 
 function makeButton() {

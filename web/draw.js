@@ -1,6 +1,6 @@
 // Drawing: the game's state onto the elements built from the tables. It touches only what
 // changed since it last drew, so that a click costs the page next to nothing beyond the
-// controls it changes, and a screen reader hears a live control only when its text does.
+// controls it changes, and a screen reader hears a live control once, when it changes.
 
 import { KINDS } from "./build.js";
 
@@ -22,10 +22,17 @@ import { KINDS } from "./build.js";
 export class Drawer {
   /** @type {WeakMap<Element, Drawn>} */
   #drawn = new WeakMap();
+  /** @type {{el: HTMLElement, name: string}[]} live controls whose name changed at this draw */
+  #renamed = [];
 
-  /** @param {Typesetter} typesetter */
-  constructor(typesetter) {
+  /**
+   * @param {Typesetter} typesetter
+   * @param {HTMLElement} said a live region of the page's own, outside the windows, that says
+   *   the new name of a live control heard by its name
+   */
+  constructor(typesetter, said) {
     this.typesetter = typesetter;
+    this.said = said;
   }
 
   // Everything is drawn anew at the next draw (a new view sets text its own way).
@@ -84,10 +91,25 @@ export class Drawer {
         el.style.color = colour;
       }
       if (drawn.accessible !== shown.accessible) {
+        // A new name of a live control, not its first: a card turned.
+        if (c.table.live && kind.heard === "name" && drawn.accessible !== undefined) {
+          this.#renamed.push({ el, name: shown.accessible || shown.text });
+        }
         drawn.accessible = shown.accessible;
         tell(el, kind.told, shown.accessible);
       }
     }
+  }
+
+  /**
+   * Says the new names of this draw's renamed live controls, but where the focus has just moved
+   * to one: the screen reader says it then, as the control it lands on.
+   * @param {Element | null} focused
+   */
+  announce(focused) {
+    const names = this.#renamed.filter((r) => r.el !== focused).map((r) => r.name);
+    this.#renamed = [];
+    if (names.length) this.said.textContent = names.join(" ");
   }
 
   /**

@@ -25,15 +25,18 @@ export class Focus {
   }
 
   /**
-   * After each draw, with the dialogue now up, if any.
+   * After each draw, with the dialogue now up, if any. Returns where the focus moved, if it did.
    * @param {Screen} screen
    * @param {BuiltWindow | null} dialog
+   * @returns {Element | null}
    */
   follow(screen, dialog) {
     const active = document.activeElement;
     if (dialog) {
       if (!this.#dialog) this.#before = active;
-      if (dialog !== this.#dialog || !dialog.el.contains(active)) firstLine(dialog)?.focus();
+      // What had the focus in it may have gone this draw, the browser not yet knowing.
+      const gone = !active || !dialog.el.contains(active) || !active.getClientRects().length;
+      if (dialog !== this.#dialog || gone) firstLine(dialog).focus();
     } else if (this.#dialog && this.#before?.isConnected) {
       /** @type {HTMLElement} */ (this.#before).focus();
       this.#before = null;
@@ -45,6 +48,7 @@ export class Focus {
       }
     }
     this.#dialog = dialog;
+    return document.activeElement === active ? null : document.activeElement;
   }
 
   /**

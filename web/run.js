@@ -104,7 +104,11 @@ class Run {
     this.lookFromTables();
     const setting = { scale: () => this.view.scale, asDesktop: () => this.view.asDesktop };
     this.typesetter = new Typesetter(this.tables, setting); // its numbers, which no language changes
-    this.drawer = new Drawer(this.typesetter);
+    const said = document.createElement("p");
+    said.id = "said";
+    said.setAttribute("role", "status");
+    document.body.append(said);
+    this.drawer = new Drawer(this.typesetter, said);
     this.buildLanguages();
     const asked = askedView();
     const switcher = buildViewSwitch(fingers() || asked !== null, () => this.switchView());
@@ -258,7 +262,7 @@ class Run {
     }
     const dialog = this.drawer.draw(this.screen, state, this.minimised);
     this.typesetter.measure();
-    this.focus.follow(this.screen, dialog);
+    this.drawer.announce(this.focus.follow(this.screen, dialog));
     this.updateBlink();
   }
 
