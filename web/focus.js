@@ -2,7 +2,8 @@
 // dialogue that comes up takes the focus on its first line (or takes it back when what had it
 // has gone, a card the turn took away); when it goes, the focus returns to where it was in
 // the main window. A minimised window comes back with the focus where it was. And at the
-// start, the intro takes the focus when it comes up, so that a screen reader reads it out.
+// start, the intro takes the focus once the splash has gone, so that a screen reader reads it
+// out.
 
 /** @typedef {import("./build.js").Screen} Screen */
 /** @typedef {import("./build.js").BuiltWindow} BuiltWindow */
@@ -41,10 +42,13 @@ export class Focus {
       /** @type {HTMLElement} */ (this.#before).focus();
       this.#before = null;
     } else if (!this.#introduced && (!active || active === document.body)) {
-      const intro = screen.main.controls.find((c) => c.table.shows.what === "Intro" && c.table.focus);
-      if (intro && !intro.el.hidden) {
+      // Once the splash that covers it has gone.
+      const shown = (/** @type {string} */ what) => screen.main.controls.find((c) => c.table.shows.what === what &&
+        !c.el.hidden && (what !== "Intro" || c.table.focus));
+      const intro = shown("Intro");
+      if (intro && !shown("Splash")) {
         this.#introduced = true;
-        intro.el.focus();
+        intro.el.focus({ preventScroll: true });
       }
     }
     this.#dialog = dialog;

@@ -108,6 +108,8 @@ export class Typesetter {
   #rooms = new WeakMap();
   /** @type {WeakSet<EventTarget>} boxes the player is composing a word in */
   #composing = new WeakSet();
+  /** @type {WeakSet<EventTarget>} boxes the player has scrolled */
+  #scrolled = new WeakSet();
 
   /**
    * @param {Tables} tables
@@ -118,6 +120,7 @@ export class Typesetter {
     this.setting = setting;
     document.addEventListener("compositionstart", (e) => e.target && this.#composing.add(e.target));
     document.addEventListener("compositionend", (e) => e.target && this.#composing.delete(e.target));
+    document.addEventListener("scroll", (e) => e.target && this.#scrolled.add(e.target), { capture: true, passive: true });
   }
 
   /**
@@ -182,7 +185,12 @@ export class Typesetter {
       fill(el, linesOf(text).map((line) => [line]));
       if (this.setting.asDesktop()) this.#unwrapped.set(el, text);
     }
-    el.scrollTop = 0; // new text is read from its start
+    // New text is read from its start. Only a box the player scrolled needs taking back: the
+    // page lays itself out to do it.
+    if (this.#scrolled.has(el)) {
+      this.#scrolled.delete(el);
+      el.scrollTop = 0;
+    }
   }
 
   /**
