@@ -43,7 +43,7 @@ const catalogs = new Map();
 function catalog(code) {
   let bytes = catalogs.get(code);
   if (!bytes) {
-    bytes = fetch(`po/${code}.mo`)
+    bytes = fetch(`po/${code}.txt`)
       .then(async (response) => (response.ok ? new Uint8Array(await response.arrayBuffer()) : null))
       .catch(() => null);
     bytes.then((got) => got || catalogs.delete(code)); // asked again, it is fetched again
