@@ -20,15 +20,15 @@ test_packages=(
   weston qt6-wayland
 )
 
-# What the browser edition's build needs: the WebAssembly compiler, and the tools that cut
-# the font down and draw the app icons, and gettext for the translations.
+# What the browser edition's build needs: the WebAssembly compiler, the tools that cut the
+# font down and draw the app icons, gettext for the translations, and TypeScript's checker,
+# which reads the page's scripts (a test) and writes them without their comments for the site.
 web_packages=(
   cmake ninja-build python3 gettext
-  emscripten fonttools python3-brotli librsvg2-bin
+  emscripten fonttools python3-brotli librsvg2-bin node-typescript
 )
-# What the browser test drives the page with: a real headless browser; and TypeScript's
-# checker, which reads the page's scripts before they run.
-browser_packages=(chromium chromium-driver python3-selenium node-typescript)
+# What the browser test drives the page with: a real headless browser.
+browser_packages=(chromium chromium-driver python3-selenium)
 
 install_missing() {
   local missing=()

@@ -93,8 +93,8 @@ def quantile(values, q):
 
 def transfer(site, out, driver, url, language="Russian"):
     """The files a first visit fetches, page and service worker together, as a server would
-    send them: text compressed (gzip -9; brotli -q 11), fonts and pictures as they are (and so
-    is a translation catalog, which servers do not compress)."""
+    send them: text compressed (gzip -9; brotli -q 11; the page's translation catalogs are
+    text too), fonts and PNG pictures as they are."""
     Counting.asked.clear()
     p = Page(driver)
     p.open(url)

@@ -73,15 +73,12 @@ std::optional<std::string> unescaped(std::string_view text) {
     return out;
 }
 
-std::optional<std::uint32_t> hexKey(std::string_view digits) {
-    if (digits.size() != kKeyDigits) return std::nullopt;
-    std::uint32_t key = 0;
-    for (const char c : digits) {
-        const int digit = c >= '0' && c <= '9' ? c - '0' : c >= 'a' && c <= 'f' ? c - 'a' + 10 : -1;
-        if (digit < 0) return std::nullopt;
-        key = key << 4U | static_cast<std::uint32_t>(digit);
-    }
-    return key;
+// A key of the page's form as it is written there: 8 hex digits, lower case.
+std::string hex(std::uint32_t key) {
+    constexpr std::string_view kDigits = "0123456789abcdef";
+    std::string digits(kKeyDigits, '0');
+    for (std::size_t i = kKeyDigits; i-- > 0; key >>= 4U) digits[i] = kDigits[key & 0xfU];
+    return digits;
 }
 
 }  // namespace
@@ -119,9 +116,10 @@ bool Catalog::readPage(std::string_view page) {
         const auto text = unescaped(line.substr(tab + 1));
         if (!text) return false;
         if (line[0] == kKeyedText) {
-            const auto hash = hexKey(key);
-            if (!hash) return false;
-            keyed_.emplace(*hash, *text);
+            if (key.size() != kKeyDigits ||
+                key.find_first_not_of("0123456789abcdef") != std::string_view::npos)
+                return false;
+            texts_.emplace(key, *text);
         } else if (line[0] == kWholeWord && !key.empty()) {
             words_.emplace(*text, key);
             typed_.emplace(key, *text);
@@ -129,7 +127,8 @@ bool Catalog::readPage(std::string_view page) {
             return false;
         }
     }
-    return !keyed_.empty();
+    hashed_ = true;
+    return !texts_.empty();
 }
 
 bool Catalog::readMo(std::string_view mo) {
@@ -158,13 +157,11 @@ bool Catalog::readMo(std::string_view mo) {
 
 std::string_view Catalog::translate(std::string_view russian, std::string_view context) const {
     if (russian.empty()) return russian;  // the header's key, and an empty cell stays empty
-    if (!keyed_.empty()) {
-        if (context == kObjectWord) {
-            const auto it = typed_.find(russian);
-            return it == typed_.end() ? russian : std::string_view(it->second);
-        }
-        const auto it = keyed_.find(catalogKey(russian, context));
-        return it == keyed_.end() || it->second.empty() ? russian : std::string_view(it->second);
+    if (hashed_) {
+        const auto& texts = context == kObjectWord ? typed_ : texts_;
+        const auto it = texts.find(context == kObjectWord ? std::string(russian)
+                                                          : hex(catalogKey(russian, context)));
+        return it == texts.end() || it->second.empty() ? russian : std::string_view(it->second);
     }
     std::string key;
     if (!context.empty()) {

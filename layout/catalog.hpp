@@ -51,7 +51,7 @@ class Catalog {
     explicit Catalog(std::string_view bytes);
 
     // Whether this is the Russian game (no catalog, or one that could not be read).
-    [[nodiscard]] bool empty() const { return texts_.empty() && keyed_.empty(); }
+    [[nodiscard]] bool empty() const { return texts_.empty(); }
 
     // The text to show for a Russian text: its translation, or the text itself where the
     // catalog has none. The view is into the catalog or into `russian`.
@@ -67,10 +67,10 @@ class Catalog {
     bool readMo(std::string_view mo);
     bool readPage(std::string_view page);
 
-    // Keyed as the .mo keys them: "context\x04msgid", or the msgid alone.
+    // Keyed as the .mo keys them: "context\x04msgid", or the msgid alone; in the page's form by
+    // catalogKey() in hex, object words apart, in typed_.
     std::map<std::string, std::string, std::less<>> texts_;
-    // From the page's form: keyed by catalogKey(), object words apart.
-    std::map<std::uint32_t, std::string> keyed_;
+    bool hashed_ = false;
     // Each object word's translation, back to the Russian word.
     std::map<std::string, std::string, std::less<>> words_;
     // And forth, from the page's form: the Russian word to its translation.

@@ -1,6 +1,7 @@
 # Writes the service worker: the files it keeps for offline play with the SHA-256 of each, which
 # it checks them against, and a cache name made from them all, so that a new build replaces
-# what browsers keep.
+# what browsers keep. The worker is given each digest's first 64 bits: enough to tell one
+# build's file from another's, and every first visit carries the list.
 #   cmake -DSITE=site -DIN=sw.js -DOUT=site/sw.js -P stamp.cmake
 file(GLOB_RECURSE files RELATIVE ${SITE} ${SITE}/*)
 list(SORT files)
@@ -17,6 +18,7 @@ foreach(file ${files})
   endif()
   file(SHA256 ${SITE}/${file} digest)
   string(APPEND digests "${file} ${digest}\n")
+  string(SUBSTRING ${digest} 0 16 digest)
   if(file MATCHES "^po/")
     list(APPEND catalogs "\"./${file}\": \"${digest}\"")
     continue()
