@@ -41,69 +41,62 @@ export async function start(create, language, catalogs) {
   const session = new module.Session();
   /** @type {Language[]} */
   const languages = JSON.parse(module.Session.languages());
-  const known = languages.some((l) => l.code === language) ? language : languages[0].code;
-  const run = new Run(session, languages, catalogs);
-  await run.useLanguage(known);
-  run.begin();
+  const own = languages[0].code;
+  const known = languages.some((l) => l.code === language) ? language : own;
+  const mo = known === own ? "" : await catalogs(known);
+  new Run(session, languages, catalogs, read(session, mo === null ? own : known, mo || ""));
+}
+
+/**
+ * @typedef {object} Reading the run as it reads in one language
+ * @property {string} language its code
+ * @property {Tables} tables
+ * @property {Words} words the page's own
+ */
+
+/**
+ * The catalog of a language into the session, and the tables and the page's words as they read
+ * in it.
+ * @param {Session} session
+ * @param {string} language
+ * @param {Uint8Array | string} mo the catalog, "" for the game's own language
+ * @returns {Reading}
+ */
+function read(session, language, mo) {
+  session.setCatalog(mo);
+  const words = JSON.parse(session.page());
+  document.title = words.title;
+  document.documentElement.lang = language;
+  return { language, tables: JSON.parse(session.layout()), words };
 }
 
 class Run {
   pageEl = /** @type {HTMLElement} */ (document.getElementById("page"));
   screenEl = /** @type {HTMLElement} */ (document.getElementById("screen"));
-  /** @type {string} the code of the language shown */
-  language = "";
-  /** @type {Tables} the tables, as they read in that language */
-  tables = /** @type {Tables} */ ({});
-  /** @type {Words} */
-  words = /** @type {Words} */ ({});
-  /** @type {View} */
-  view = /** @type {View} */ (/** @type {unknown} */ (null));
-  /** @type {ClassicView | null} */
-  classic = null;
-  /** @type {TouchView | null} */
-  touch = null;
-  /** @type {Screen} this run's elements */
-  screen = /** @type {Screen} */ (/** @type {unknown} */ (null));
   minimised = false; // the window system's business on the desktop; the page's here
   splashTimer = 0;
   blinkTimer = 0;
   focus = new Focus();
-  typesetter = /** @type {Typesetter} */ (/** @type {unknown} */ (null));
-  drawer = /** @type {Drawer} */ (/** @type {unknown} */ (null));
+  classic = new ClassicView(this.pageEl, this.screenEl, fixedScale());
+  touch = new TouchView(this.pageEl, this.screenEl);
 
   /**
    * @param {Session} session
    * @param {Language[]} languages the game's own first
    * @param {Catalogs} catalogs
+   * @param {Reading} reading
    */
-  constructor(session, languages, catalogs) {
+  constructor(session, languages, catalogs, reading) {
     this.session = session;
     this.languages = languages;
     this.catalogs = catalogs;
-  }
-
-  // The catalog of a language into the run, and the tables and the page's words as they read
-  // in it. A catalog that cannot be fetched leaves the language as it was.
-  /** @param {string} code */
-  async useLanguage(code) {
-    const own = this.languages[0].code;
-    const mo = code === own ? "" : await this.catalogs(code);
-    if (mo === null) {
-      if (this.language) return;
-      code = own;
-    }
-    this.session.setCatalog(mo || "");
-    this.language = code;
-    this.tables = JSON.parse(this.session.layout());
-    this.words = JSON.parse(this.session.page());
-    document.title = this.words.title;
-    document.documentElement.lang = code;
-  }
-
-  begin() {
+    this.reading = reading;
     this.lookFromTables();
+    /** @type {View} */
+    this.view = this.classic;
     const setting = { scale: () => this.view.scale, asDesktop: () => this.view.asDesktop };
-    this.typesetter = new Typesetter(this.tables, setting); // its numbers, which no language changes
+    // Its numbers, which no language changes.
+    this.typesetter = new Typesetter(reading.tables, setting);
     const said = document.createElement("p");
     said.id = "said";
     said.setAttribute("role", "status");
@@ -111,8 +104,7 @@ class Run {
     this.drawer = new Drawer(this.typesetter, said);
     this.buildLanguages();
     const asked = askedView();
-    const switcher = buildViewSwitch(fingers() || asked !== null, () => this.switchView());
-    document.body.append(switcher);
+    document.body.append(buildViewSwitch(fingers() || asked !== null, () => this.switchView()));
     this.useView(asked === "touch" || asked === "classic" ? asked : suitsTouch() ? "touch" : "classic");
     listen(this.screenEl, {
       screen: () => this.screen,
@@ -122,7 +114,8 @@ class Run {
       close: (w) => this.act(() => this.session.requestClose(w.index)),
     });
     watchModality();
-    this.newRun(false);
+    /** @type {Screen} this run's elements */
+    this.screen = this.newRun(false);
     addEventListener("resize", () => this.view.fit());
     document.addEventListener("visibilitychange", () => this.updateBlink());
     // For the browser test, which holds every text to the desktop's breaks and sizes.
@@ -137,7 +130,7 @@ class Run {
 
   // The numbers of the look, said once in the tables, for the style sheet.
   lookFromTables() {
-    const tables = this.tables;
+    const tables = this.reading.tables;
     const root = document.documentElement.style;
     for (const [name, colour] of Object.entries(tables.colours)) root.setProperty(`--${name}`, colour);
     root.setProperty("--title-bar", `${tables.titleBarPx}px`);
@@ -153,25 +146,30 @@ class Run {
   // The other languages outside the game's windows. The address keeps the choice, so that a
   // reload comes back in it; the run goes on in the new language.
   buildLanguages() {
-    const nav = buildLanguages(this.languages, this.language, (code) => addressWith("lang", code),
-      async (code) => {
-        await this.useLanguage(code);
-        if (this.language !== code) return;
-        remember("lang", code);
-        this.buildLanguages();
-        this.labelViewSwitch();
-        this.newRun(false); // the same run, its windows built anew in the new language
-      });
+    const nav = buildLanguages(this.languages, this.reading.language,
+      (code) => addressWith("lang", code), (code) => this.chooseLanguage(code));
     const old = document.getElementById("languages");
     if (old) old.replaceWith(nav);
     else this.pageEl.append(nav);
   }
 
+  // Another language: its catalog into the run, and the same run's windows built anew in it.
+  // A catalog that cannot be fetched leaves the language as it was.
+  /** @param {string} code */
+  async chooseLanguage(code) {
+    const mo = code === this.languages[0].code ? "" : await this.catalogs(code);
+    if (mo === null) return;
+    this.reading = read(this.session, code, mo);
+    remember("lang", code);
+    this.buildLanguages();
+    this.labelViewSwitch();
+    this.newRun(false);
+  }
+
   /** @param {string} name */
   useView(name) {
-    this.view?.leave();
-    if (name === "touch") this.view = this.touch ||= new TouchView(this.pageEl, this.screenEl);
-    else this.view = this.classic ||= new ClassicView(this.pageEl, this.screenEl, fixedScale());
+    this.view.leave();
+    this.view = name === "touch" ? this.touch : this.classic;
     this.view.enter();
     this.labelViewSwitch();
   }
@@ -188,16 +186,21 @@ class Run {
 
   labelViewSwitch() {
     const button = document.getElementById("view");
-    if (button) button.textContent = this.view.name === "touch" ? this.words.classicView : this.words.touchView;
+    const words = this.reading.words;
+    if (button) button.textContent = this.view.name === "touch" ? words.classicView : words.touchView;
   }
 
-  /** @param {boolean} again */
+  /**
+   * A run's elements built and drawn: a new run, or the same run in another language.
+   * @param {boolean} again
+   * @returns {Screen}
+   */
   newRun(again) {
     Object.assign(window, { tarvilonReady: false });
     if (again) this.session.newRun();
     this.clearTimers();
     this.screen?.bar.remove();
-    this.screen = buildScreen(this.tables, this.words, {
+    this.screen = buildScreen(this.reading.tables, this.reading.words, {
       restore: () => {
         this.minimised = false;
         this.redraw();
@@ -213,7 +216,8 @@ class Run {
     this.view.arrange(this.screen);
     this.view.fit();
     if (this.session.splashTimerRunning()) {
-      this.splashTimer = setTimeout(() => this.act(() => this.session.splashTick()), this.tables.splashMs);
+      this.splashTimer = setTimeout(() => this.act(() => this.session.splashTick()),
+        this.reading.tables.splashMs);
     }
     this.redraw();
     const screen = this.screen;
@@ -224,6 +228,7 @@ class Run {
       // No window that shows a picture is up yet: their files wait until the first frame is.
       for (const img of screen.pictures) img.src = img.dataset.src || "";
     }));
+    return screen;
   }
 
   clearTimers() {
@@ -275,7 +280,7 @@ class Run {
       this.blinkTimer = setInterval(() => {
         this.session.blinkTick();
         this.drawer.form(blinking, JSON.parse(this.session.formState(blinking.index)));
-      }, this.tables.blinkMs);
+      }, this.reading.tables.blinkMs);
     } else if (!wanted && this.blinkTimer) {
       clearInterval(this.blinkTimer);
       this.blinkTimer = 0;
