@@ -97,7 +97,8 @@ def transfer(site, out, driver, url, language="Russian"):
     text too), fonts and PNG pictures as they are."""
     Counting.asked.clear()
     p = Page(driver)
-    p.open(url)
+    driver.get(url)  # not p.open(): its reading of the tables fetches a catalog of its own
+    p.wait_until("the page to be ready", lambda: driver.execute_script("return window.tarvilonReady === true"))
     driver.execute_async_script("navigator.serviceWorker.ready.then(() => arguments[0]())")
     time.sleep(1)  # the manifest and its icons come after the page
     paths = {}
