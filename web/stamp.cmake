@@ -10,9 +10,9 @@ set(catalogs)
 set(digests "")
 foreach(file ${files})
   # Only what the game needs to start and play: not the worker itself, the package's
-  # screenshot, the launcher icons or the font licence. The catalogs apart: a player needs one
-  # at most, and the worker keeps the one the page fetches.
-  if(file STREQUAL "sw.js" OR file MATCHES "^screenshots/" OR file MATCHES "\\.png$"
+  # screenshot, the launcher icons (the tab's is kept) or the font licence. The catalogs
+  # apart: a player needs one at most, and the worker keeps the one the page fetches.
+  if(file STREQUAL "sw.js" OR file MATCHES "^screenshots/" OR file MATCHES "^icons/skull-...\\.png$"
      OR file MATCHES "LICENSE$")
     continue()
   endif()
