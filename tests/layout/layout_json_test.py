@@ -1,0 +1,107 @@
+"""The layout tables' JSON as the page gets it, read by a real parser, in Russian and in each
+catalog's language: every object has exactly the fields the page's types in web/tables.js
+name, of their types; every enum value is a name layout/names.hpp gives; every row points
+into its window; every window of the game is there; a translated table reads no Russian.
+
+Usage: layout_json_test.py TOOL SOURCE_DIR [LANGUAGE...]"""
+
+import json
+import os
+import re
+import subprocess
+import sys
+
+tool, source, languages = sys.argv[1], sys.argv[2], sys.argv[3:]
+
+
+def read(path):
+    with open(os.path.join(source, path), encoding="utf-8") as f:
+        return f.read()
+
+
+# The page's types: each typedef's fields as {name: (type, optional)}, or an alias's type.
+TYPES = {}
+for kind, name, body in re.findall(r"@typedef \{(.*?)\} (\w+)(.*?)\*/", read("web/tables.js"),
+                                   re.S):
+    fields = re.findall(r"@property \{(.*?)\} (\[?)(\w+)\]?", body)
+    TYPES[name] = {f: (t, bool(o)) for t, o, f in fields} if kind == "object" else kind
+
+# The names each enum goes by: the strings its name() returns in names.hpp.
+ENUMS = {kind: set(re.findall(r'return "(\w+)";', body)) for kind, body in re.findall(
+    r"constexpr std::string_view name\(([\w:]+) \w+\) \{(.*?)\n\}", read("layout/names.hpp"), re.S)}
+WINDOWS = re.findall(r"^\s+(\w+),", re.search(r"enum class Window \{(.*?)\}",
+                                              read("engine/world/windows.hpp"), re.S).group(1), re.M)
+
+
+def check(value, kind, where):
+    """Fails unless the value is of the page's type `kind`."""
+    if "|" in kind:
+        alternatives = [k.strip() for k in kind.split("|")]
+        assert any(fits(value, k, where) for k in alternatives), f"{where}: not {kind}: {value!r}"
+    elif kind.endswith("[]"):
+        assert isinstance(value, list), f"{where}: not a list"
+        for i, v in enumerate(value):
+            check(v, kind[:-2], f"{where}[{i}]")
+    elif m := re.fullmatch(r"Record<string, (.+)>", kind):
+        assert isinstance(value, dict), f"{where}: not an object"
+        for k, v in value.items():
+            check(v, m.group(1), f"{where}.{k}")
+    elif m := re.fullmatch(r"\[(.*)\]", kind):
+        items = [k.strip() for k in m.group(1).split(",")]
+        assert isinstance(value, list) and len(value) == len(items), f"{where}: not {kind}"
+        for i, (v, k) in enumerate(zip(value, items)):
+            check(v, k, f"{where}[{i}]")
+    elif isinstance(TYPES.get(kind), str):
+        check(value, TYPES[kind], where)
+    elif kind in TYPES:
+        assert isinstance(value, dict), f"{where}: not an object"
+        fields = TYPES[kind]
+        missing = {f for f, (_, optional) in fields.items() if not optional} - value.keys()
+        assert not missing and value.keys() <= fields.keys(), \
+            f"{where}: fields {sorted(value.keys() - fields.keys())} not in {kind}, " \
+            f"{sorted(missing)} missing"
+        for f, v in value.items():
+            check(v, fields[f][0], f"{where}.{f}")
+    else:
+        primitive = {"number": (int, float), "boolean": bool, "string": str, "null": type(None)}
+        assert kind in primitive, f"{where}: no type {kind} in web/tables.js"
+        assert isinstance(value, primitive[kind]) and \
+            (kind == "boolean" or not isinstance(value, bool)), f"{where}: not {kind}: {value!r}"
+
+
+def fits(value, kind, where):
+    try:
+        check(value, kind, where)
+        return True
+    except AssertionError:
+        return False
+
+
+def check_tables(language):
+    text = subprocess.run([tool, *language], check=True, capture_output=True).stdout.decode()
+    tables = json.loads(text)  # strict: a raw control character in a string fails
+    check(tables, "Tables", "tables")
+    assert set(tables["fonts"]) == ENUMS["Font"], "fonts"
+    assert [w["name"].lower() for w in tables["windows"]] == [w.lower() for w in WINDOWS]
+    for w in tables["windows"]:
+        controls = w["controls"]
+        assert sorted(w["reading"]) == list(range(len(controls))), f"{w['name']}: reading"
+        for c in controls:
+            where = f"{w['name']}.{c['name']}"
+            for field, kind in (("kind", "Kind"), ("font", "Font"), ("align", "Align")):
+                assert c[field] in ENUMS[kind], f"{where}: {field} {c[field]}"
+            assert c["shows"]["what"] in ENUMS["Shows::What"], f"{where}: shows"
+            assert c["does"]["what"] in ENUMS["Does::What"], f"{where}: does"
+            assert (c["does"]["what"] == "Press") == ("verb" in c["does"]), f"{where}: verb"
+            assert c["does"].get("verb", "LookAround") in ENUMS["Verb"], f"{where}: verb"
+            for field in ("panel", "labelledBy"):
+                assert c[field] is None or 0 <= c[field] < len(controls), f"{where}: {field}"
+            assert c["panel"] is None or controls[c["panel"]]["kind"] == "Panel", where
+    if language:
+        russian = re.findall(r"[А-Яа-яЁё][^\"]*", text)
+        assert not russian, f"{language[0]}: untranslated {russian[:3]}"
+
+
+for language in [[]] + [[lang] for lang in languages]:
+    check_tables(language)
+print("the tables' JSON holds, in Russian and in", ", ".join(languages) or "no other language")
