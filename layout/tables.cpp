@@ -355,6 +355,17 @@ constexpr bool standsInItsPlace(const WindowLayout& w, Row r) {
     return true;
 }
 
+// A control drawn as clickable does something, only the input box takes typing, and a box a
+// screen reader lands in is named: else a click would look live and do nothing, or reach the
+// game unseen.
+constexpr bool actsAsItLooks(const WindowLayout& w, Row r) {
+    const Control& c = at(w, r);
+    const bool clickable = c.kind == kVerb || c.kind == kClick || c.kind == kButton;
+    const bool typed = c.does.what == Doing::Type;
+    return clickable == (c.does.what != Doing::Nothing && !typed) && (c.kind == kInput) == typed &&
+           ((c.kind != kText && c.kind != kInput) || !c.accessible.empty());
+}
+
 // Nothing a player must see or click lies over another control of its panel, or of its window,
 // but what covers the window at start, which lies over what stands beneath it and not over its
 // own kind: the intro's "ДАЛЕЕ..." stands clear of the intro. The labels stand 240 twips apart
@@ -453,6 +464,8 @@ static_assert(firstNotReachedOnce<Doing>([](const Control& c) { return c.does; }
               "a call on the game that no control makes, or two do");
 static_assert(firstNotReachedOnce<Showing>([](const Control& c) { return c.shows; }) == kNoRow,
               "a cell of the game that no control shows, or two do");
+static_assert(firstRowBreaking(actsAsItLooks) == kNoRow,
+              "a control that looks clickable and does nothing, or the reverse, or a box unnamed");
 static_assert(firstRowBreaking(standsInItsPlace) == kNoRow,
               "a control outside its panel or window, or among controls of another kind");
 static_assert(firstRowBreaking(coversNoOther) == kNoRow,
