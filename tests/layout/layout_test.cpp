@@ -131,9 +131,9 @@ bool didWhatItSays(const Game& before, const Game& after, const WindowLayout& w,
 }
 
 // Every row that does something is played once through the layout, at the first state near
-// the routes where a player can use it and it acts, and what became of the game is what the
-// row says. A close request reaches the game from every window; only the ending and the main
-// window give way.
+// the routes where a player can use it (a verb: where it has something to do), and what
+// became of the game is what the row says. A close request reaches the game from every
+// window; only the ending and the main window give way.
 TEST(Layout, EveryClickAndCloseDoesWhatItsRowSays) {
     std::set<const Control*> acted;
     std::set<Window> asked;
@@ -152,9 +152,10 @@ TEST(Layout, EveryClickAndCloseDoesWhatItsRowSays) {
                 if (acted.contains(&c) || !usable(before, w, c)) continue;
                 Game after = before;
                 const Clicked clicked = act(after, c);
-                if (clicked != Clicked::Minimise && after == before) continue;
+                const bool idle = clicked != Clicked::Minimise && after == before;
+                if (idle && c.does.what == Does::What::Press) continue;
                 acted.insert(&c);
-                EXPECT_TRUE(didWhatItSays(before, after, w, c, clicked))
+                EXPECT_TRUE(!idle && didWhatItSays(before, after, w, c, clicked))
                     << w.name << "." << c.name << " " << name(c.does.what) << " " << c.does.which;
             }
         }
