@@ -57,9 +57,35 @@ QLabel* makeLabel(const layout::Control& c, QWidget* parent, const QCursor& hand
     return label;
 }
 
+// A read-only box that marks the keyboard's focus as a label does, over what it shows.
+class ReadBox : public QPlainTextEdit {
+  public:
+    using QPlainTextEdit::QPlainTextEdit;
+
+  protected:
+    void paintEvent(QPaintEvent* event) override {
+        QPlainTextEdit::paintEvent(event);
+        if (hasFocus()) drawFocusMark(*viewport(), *this);
+    }
+    void focusInEvent(QFocusEvent* event) override {
+        QPlainTextEdit::focusInEvent(event);
+        viewport()->update();
+    }
+    void focusOutEvent(QFocusEvent* event) override {
+        QPlainTextEdit::focusOutEvent(event);
+        viewport()->update();
+    }
+    void scrollContentsBy(int dx, int dy) override {
+        QPlainTextEdit::scrollContentsBy(dx, dy);
+        if (hasFocus()) viewport()->update();  // the mark stays put while the text scrolls
+    }
+};
+
 QWidget* makeBox(const layout::Control& c, QWidget* parent) {
-    auto* box = new QPlainTextEdit(parent);
+    auto* box = new ReadBox(parent);
     box->setReadOnly(true);  // the player may select and scroll, never type
+    // A caret the arrow keys move, line by line, is how a screen reader reads the box again.
+    box->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     box->setLineWrapMode(QPlainTextEdit::WidgetWidth);
@@ -92,6 +118,7 @@ QWidget* makePanel(QWidget* parent) {
 QWidget* makeButton(QWidget* parent) {
     auto* button = new QPushButton(parent);
     button->setFocusPolicy(Qt::TabFocus);
+    button->setAutoDefault(true);  // Enter presses it, as Space does
     return button;
 }
 
@@ -164,10 +191,16 @@ void write(QWidget& w, const layout::Control& c, const std::string& text) {
     }
 }
 
+// What a screen reader hears of a control: a box's text, else the name it is given (a card's
+// word once it is turned), else its caption.
+const std::string& heard(const layout::Control& c, const layout::Shown& shown) {
+    return c.kind == Kind::Text || shown.accessible.empty() ? shown.text : shown.accessible;
+}
+
 }  // namespace
 
 FormControls::FormControls(QWidget& frame, Window window, Shell& shell)
-    : catalog_(shell.catalog()) {
+    : window_(window), catalog_(shell.catalog()), announcer_(frame) {
     const layout::WindowLayout& table = layout::of(window);
     built_.reserve(table.controls.size());
     const QCursor hand = handPointer();  // one for all the verbs
@@ -218,13 +251,24 @@ FormControls::FormControls(QWidget& frame, Window window, Shell& shell)
             if (auto* heading =
                     qobject_cast<QLabel*>(built_[static_cast<std::size_t>(label)].widget))
                 heading->setBuddy(built_[row].widget);
+    QWidget* previous = nullptr;
+    for (const layout::Row row : table.reading) {
+        if (!layout::takesFocus(table.controls[static_cast<std::size_t>(row)].kind)) continue;
+        QWidget* next = built_[static_cast<std::size_t>(row)].widget;
+        if (previous != nullptr) QWidget::setTabOrder(previous, next);
+        previous = next;
+    }
 }
 
 void FormControls::redraw(const Game& game) {
+    std::vector<QString> news(built_.size());  // what a screen reader must hear, by row
     for (Built& b : built_) {
         const layout::Control& c = *b.control;
         layout::Shown shown = layout::view(game, c, catalog_);
         if (!shown.textColour) shown.textColour = c.textColour;
+        if (layout::announces(c) && heard(c, shown) != heard(c, b.drawn) &&
+            !heard(c, shown).empty())
+            news[static_cast<std::size_t>(&b - built_.data())] = displayText(heard(c, shown));
         if (shown.text != b.drawn.text) write(*b.widget, c, shown.text);
         if (shown.visible != b.drawn.visible) b.widget->setVisible(shown.visible);
         if (shown.textColour != b.drawn.textColour && shown.textColour && isLabel(c.kind))
@@ -233,6 +277,17 @@ void FormControls::redraw(const Game& game) {
             setAccessible(*b.widget, c.kind, qt(shown.accessible));
         b.drawn = std::move(shown);
     }
+    // One announcement, in reading order, so that no part cuts another off.
+    QStringList said;
+    for (const layout::Row row : layout::of(window_).reading)
+        if (!news[static_cast<std::size_t>(row)].isEmpty())
+            said << news[static_cast<std::size_t>(row)];
+    if (!said.isEmpty()) announcer_.say(said.join(QLatin1Char('\n')));
+}
+
+void FormControls::focusFirst(const Game& game) const {
+    const std::vector<const layout::Control*> order = layout::tabOrder(game, window_);
+    if (!order.empty()) widget(*order.front())->setFocus(Qt::OtherFocusReason);
 }
 
 QWidget* FormControls::widget(const layout::Control& control) const {
