@@ -44,6 +44,8 @@ class AccessibleClickLabel : public QAccessibleWidget {
 QAccessibleInterface* makeAccessible(const QString&, QObject* object) {
     // Qt asks for the object's own class first, so a cast that holds answers for it.
     if (auto* label = qobject_cast<ClickLabel*>(object)) return new AccessibleClickLabel(label);
+    if (auto* panel = qobject_cast<Panel*>(object))
+        return new QAccessibleWidget(panel, QAccessible::Grouping);
     if (auto* bar = qobject_cast<AnnouncerBar*>(object))
         return new QAccessibleWidget(bar, QAccessible::StatusBar);
     if (auto* notice = qobject_cast<Notice*>(object))

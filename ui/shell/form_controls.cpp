@@ -1,5 +1,6 @@
 #include "shell/form_controls.hpp"
 
+#include <QAccessible>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -94,8 +95,25 @@ QWidget* makeBox(const layout::Control& c, QWidget* parent) {
     return box;
 }
 
+// The box the player types into. Taking the focus, it puts its caret after the word and tells a
+// screen reader so before Qt tells of the focus; Orca takes that caret for the focus and never
+// names the box. Nothing it tells while it takes the focus is passed on: a screen reader asks
+// for the caret when it learns of the focus.
+class InputBox : public QLineEdit {
+  public:
+    using QLineEdit::QLineEdit;
+
+  protected:
+    void focusInEvent(QFocusEvent* event) override {
+        const QAccessible::UpdateHandler told =
+            QAccessible::installUpdateHandler([](QAccessibleEvent*) {});
+        QLineEdit::focusInEvent(event);
+        QAccessible::installUpdateHandler(told);
+    }
+};
+
 QWidget* makeLineBox(const layout::Control& c, QWidget* parent) {
-    auto* box = new QLineEdit(parent);
+    auto* box = new InputBox(parent);
     if (c.background) setGround(*box, QPalette::Base, *c.background);
     if (c.textColour) setGround(*box, QPalette::Text, *c.textColour);
     if (c.kind == Kind::Splash) {
@@ -109,7 +127,7 @@ QWidget* makeLineBox(const layout::Control& c, QWidget* parent) {
 }
 
 QWidget* makePanel(QWidget* parent) {
-    auto* panel = new QFrame(parent);
+    auto* panel = new Panel(parent);
     panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     panel->setLineWidth(2);
     return panel;
