@@ -304,8 +304,17 @@ void FormControls::redraw(const Game& game) {
 }
 
 void FormControls::focusFirst(const Game& game) const {
-    const std::vector<const layout::Control*> order = layout::tabOrder(game, window_);
-    if (!order.empty()) widget(*order.front())->setFocus(Qt::OtherFocusReason);
+    QStringList before;  // what the boxes read before it say
+    for (const layout::Control* c : layout::tabOrder(game, window_)) {
+        if (c->kind == Kind::Text) {
+            before << displayText(layout::view(game, *c, catalog_).text);
+            continue;
+        }
+        QWidget* first = widget(*c);
+        first->setAccessibleDescription(before.join(QLatin1Char('\n')));
+        first->setFocus(Qt::OtherFocusReason);
+        return;
+    }
 }
 
 QWidget* FormControls::widget(const layout::Control& control) const {

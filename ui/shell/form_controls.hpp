@@ -25,7 +25,10 @@ class FormControls {
     FormControls(QWidget& frame, Window window, Shell& shell);
 
     void redraw(const Game& game);
-    // Gives the focus to the first control Tab reaches now, as when the window comes up.
+    // As the window comes up: gives the focus to the first control Tab reaches now that the
+    // player acts on, described by what the boxes before it in the reading order say, so
+    // that a screen reader reads them out with it (the intro with "ДАЛЕЕ...", the epilogue
+    // with "Конец...") where it would read only their first lines.
     void focusFirst(const Game& game) const;
     // The widget built for the row; null for a row of another window.
     [[nodiscard]] QWidget* widget(const layout::Control& control) const;
