@@ -66,7 +66,7 @@ void ClickLabel::paintEvent(QPaintEvent* event) {
     if (hasFocus()) drawFocusMark(*this, *this);
 }
 
-void drawFocusMark(QWidget& surface, const QWidget& focused) {
+void drawFocusMark(QWidget& surface, const QWidget& focused, int edge) {
     // The style's own focus mark, which it draws only when the focus came from the keyboard,
     // in a colour that stands out from the ground (the cards are black, the forester's
     // window dark).
@@ -77,6 +77,9 @@ void drawFocusMark(QWidget& surface, const QWidget& focused) {
     if (option.backgroundColor.lightness() < 128)
         option.palette.setColor(QPalette::Highlight, focused.palette().color(QPalette::Light));
     QPainter painter(&surface);
+    if (edge > 0)
+        painter.setClipRegion(QRegion(option.rect) -
+                              option.rect.adjusted(edge, edge, -edge, -edge));
     focused.style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &painter, &focused);
 }
 

@@ -32,8 +32,8 @@ class ClickLabel : public QLabel {
 };
 
 // Draws the style's mark of the keyboard's focus over all of `surface` for the focused widget
-// (the widget itself, or the viewport of a box); the style draws it only after a key moved the
-// focus.
-void drawFocusMark(QWidget& surface, const QWidget& focused);
+// (the widget itself, or the viewport of a box), or only its edge so many pixels deep where it
+// would cover a whole text; the style draws it only after a key moved the focus.
+void drawFocusMark(QWidget& surface, const QWidget& focused, int edge = 0);
 
 }  // namespace tarvilon::ui

@@ -58,15 +58,18 @@ QLabel* makeLabel(const layout::Control& c, QWidget* parent, const QCursor& hand
     return label;
 }
 
-// A read-only box that marks the keyboard's focus as a label does, over what it shows.
+// A read-only box that marks the keyboard's focus as a label does, round the edge of what it
+// shows.
 class ReadBox : public QPlainTextEdit {
+    static constexpr int kFocusEdgePx = 2;
+
   public:
     using QPlainTextEdit::QPlainTextEdit;
 
   protected:
     void paintEvent(QPaintEvent* event) override {
         QPlainTextEdit::paintEvent(event);
-        if (hasFocus()) drawFocusMark(*viewport(), *this);
+        if (hasFocus()) drawFocusMark(*viewport(), *this, kFocusEdgePx);
     }
     void focusInEvent(QFocusEvent* event) override {
         QPlainTextEdit::focusInEvent(event);
