@@ -14,7 +14,7 @@ packages=(
 )
 test_packages=(
   xvfb xauth xdotool x11-utils x11-xkb-utils imagemagick
-  dbus at-spi2-core python3 python3-pyatspi
+  dbus at-spi2-core python3 python3-pyatspi orca
   desktop-file-utils appstream lintian
   clang libclang-rt-14-dev clang-format
   weston qt6-wayland
