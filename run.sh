@@ -29,19 +29,7 @@ web_packages=(
 # What the browser test drives the page with: a real headless browser.
 browser_packages=(chromium chromium-driver python3-selenium)
 
-install_missing() {
-  local missing=()
-  for p in "$@"; do
-    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
-  done
-  [ ${#missing[@]} -eq 0 ] && return 0
-  echo "Installing: ${missing[*]}"
-  local sudo=()
-  [ "$(id -u)" -eq 0 ] || sudo=(sudo)
-  "${sudo[@]}" apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends \
-    "${missing[@]}" >/dev/null
-}
+source tools/install_missing.sh
 
 # Configures and builds one preset of CMakePresets.json (its build tree is build/<preset>).
 build() {
