@@ -9,6 +9,7 @@ selenium lives.
 import contextlib
 import functools
 import http.server
+import json
 import os
 import shutil
 import socketserver
@@ -98,35 +99,12 @@ def chromium(width=1024, height=768, extra=()):
             shutil.rmtree(profile, ignore_errors=True)
 
 
-# What every element of the page shows: its text (an input's value), whether it is on screen,
-# whether it sits in an inert window, and its box in viewport pixels. Ids are FORM.CONTROL.
-SNAPSHOT = """
-const out = {};
-for (const el of document.querySelectorAll('body [id]')) {
-  const r = el.getBoundingClientRect();
-  out[el.id] = {
-    text: el.tagName === 'INPUT' ? el.value : el.textContent,
-    shown: el.getClientRects().length > 0,
-    inert: el.closest('[inert]') !== null,
-    rect: [r.left, r.top, r.width, r.height],
-  };
-}
-return out;
-"""
-
-# The layout tables and the page's own settings, from the module the page itself loads, in the
-# language the page is shown in.
-TABLES = """
-const done = arguments[arguments.length - 1];
-const lang = document.documentElement.lang;
-const mo = lang === 'ru' ? Promise.resolve('')
-  : fetch(`po/${lang}.mo`).then((r) => r.arrayBuffer()).then((b) => new Uint8Array(b));
-Promise.all([import('./tarvilon.js').then((m) => m.default()), mo]).then(([module, bytes]) => {
-  const session = new module.Session();
-  session.setCatalog(bytes);
-  done([session.layout(), session.page()]);
-}).catch((e) => done(String(e)));
-"""
+# The page's probes (see probes.js), and the call that runs one by name, awaiting its promise,
+# or answers null where the document has not got them yet.
+with open(os.path.join(os.path.dirname(os.path.abspath(__file__)), "probes.js"), encoding="utf-8") as _f:
+    PROBES = _f.read()
+CALL = ("const [name, args] = arguments;"
+        " return window.__probes && Promise.resolve(__probes[name](...args)).then((r) => [r]);")
 
 
 class WaitFailed(AssertionError):
@@ -154,20 +132,32 @@ class Page:
             self.d.execute_cdp_cmd(command, {"enabled": False} if "Touch" in command else {})
         self.taps = False
 
+    def probe(self, name, *args):
+        """What the probe NAME of probes.js returns for ARGS, in the document now shown."""
+        got = self.d.execute_script(CALL, name, list(args))
+        if got is None:
+            self.d.execute_script(PROBES)
+            got = self.d.execute_script(CALL, name, list(args))
+        return got[0]
+
+    def watch(self):
+        """From the next document on, the probes are there before the page's own scripts, and
+        record its errors, content-policy violations and splash (read by problems and splash)."""
+        self.d.execute_cdp_cmd("Page.addScriptToEvaluateOnNewDocument", {"source": PROBES + "\n__probes.watch();"})
+
     def open(self, url):
         self.d.get(url)
         self.wait_ready()
 
     def wait_ready(self):
-        self.wait_until("the page to be ready", lambda: self.d.execute_script("return window.tarvilonReady === true"))
+        self.wait_until("the page to be ready", lambda: self.probe("ready"))
         if self.layout is None:
-            import json
-            tables = self.d.execute_async_script(TABLES)
+            tables = self.probe("tables")
             assert isinstance(tables, list), f"the page's module did not load: {tables}"
             self.layout, self.settings = json.loads(tables[0]), json.loads(tables[1])
 
     def snapshot(self):
-        return self.d.execute_script(SNAPSHOT)
+        return self.probe("snapshot")
 
     def wait_until(self, what, predicate, timeout=TIMEOUT):
         end = time.monotonic() + timeout
@@ -220,10 +210,7 @@ class Page:
         assert box["shown"], f"{element} is not on screen"
         x, y, w, h = box["rect"]
         if self.taps:
-            x, y, w, h = self.d.execute_script(
-                "const el = document.getElementById(arguments[0]);"
-                "el.scrollIntoView({block: 'nearest'}); const r = el.getBoundingClientRect();"
-                "return [r.left, r.top, r.width, r.height];", element)
+            x, y, w, h = self.probe("scrolledTo", element)
         self.click_at(x + w / 2, y + h / 2)
 
     def tap(self, x, y):
@@ -267,9 +254,7 @@ class Page:
         return next(key for key, _, c in self.controls() if c["does"]["what"] == what)
 
     def screenshot(self, path):
-        self.d.execute_async_script(
-            "const done = arguments[0]; document.fonts.ready.then(() => "
-            "requestAnimationFrame(() => requestAnimationFrame(() => done())));")
+        self.probe("drawn")
         self.d.save_screenshot(path)
 
 
@@ -373,8 +358,7 @@ class Player:
             p.type(self.tr.word(move.word))
         if move.click and before[key(move.click)]["shown"]:
             p.click(key(move.click), before)
-        p.d.execute_async_script(
-            "const done = arguments[0]; requestAnimationFrame(() => requestAnimationFrame(() => done()));")
+        p.probe("frames")
         after = p.snapshot()
         changed = [k for k in before if {**before[k], "rect": None} != {**after.get(k, {}), "rect": None}]
         assert not changed, f"the step changed {changed}"
@@ -388,7 +372,7 @@ class Player:
         self.p.type(word)
         self.p.wait_for(f"{word!r} typed into the input box", lambda s: s[self.input]["text"] == word
                         or f"it reads {s[self.input]['text']!r}, the keyboard is with "
-                           f"{self.p.d.execute_script('return document.activeElement.id')!r}")
+                           f"{self.p.probe('focused')!r}")
         self.p.click(self.examine_button)
         # Examine empties the input box at the end of the click: an empty box means it was handled.
         self.p.wait_text(self.input, "")

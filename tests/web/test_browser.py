@@ -38,28 +38,6 @@ WORKER_S = 30  # for the service worker to have the game kept
 UPDATE_S = 2  # between reloads: the browser checks for a new worker once the old one is idle
 # (then the next load or the one after runs the new build; a busy machine may need more)
 
-# Installed before the page's own scripts: records errors, and when the splash comes and goes.
-WATCH = """
-window.__test = { errors: [], violations: [] };
-addEventListener('error', (e) => __test.errors.push(String(e.message)));
-addEventListener('unhandledrejection', (e) => __test.errors.push(String(e.reason)));
-addEventListener('securitypolicyviolation',
-  (e) => __test.violations.push(`${e.violatedDirective} ${e.blockedURI} ${e.sourceFile}:${e.lineNumber}`));
-const watch = new MutationObserver(() => {
-  const splash = document.querySelector('.control.splash');
-  if (!splash) return;
-  const on = splash.getClientRects().length > 0;
-  if (on && __test.splashShown === undefined) {
-    __test.splashShown = performance.now();
-    __test.splashId = splash.id;
-  } else if (!on && __test.splashShown !== undefined) {
-    __test.splashGone = performance.now();
-    watch.disconnect();
-  }
-});
-watch.observe(document, { subtree: true, childList: true, attributes: true, attributeFilter: ['hidden'] });
-"""
-
 # What a screen reader must hear from each kind of control, given its table row and what it
 # reads now: (role, name, description); None leaves that part unchecked, and a kind mapped
 # to None is not checked at all.
@@ -86,43 +64,6 @@ KEYBOARD = 336  # px of the screen an on-screen keyboard takes upright, about ha
 THUMB_PX = 44  # the smallest box a finger is given
 READABLE_PX = 16  # the smallest text on a phone
 
-# In the touch view: what a finger can tap that is smaller than a thumb, and what text is set
-# smaller than a phone's body text, among what is on screen and takes input.
-TOO_SMALL = """
-const [thumb, readable] = arguments;
-const shown = (el) => el.getClientRects().length > 0 && !el.closest('[inert]');
-const small = [];
-for (const el of document.querySelectorAll(
-    '.control.verb, .control.click, .control.button, .control.input, #view, #minimised, #over button')) {
-  const r = el.getBoundingClientRect();
-  if (shown(el) && (r.width < thumb || r.height < thumb)) small.push(`${el.id} ${r.width.toFixed(0)}x${r.height.toFixed(0)}`);
-}
-const tiny = [];
-const texts = document.createTreeWalker(document.body, NodeFilter.SHOW_TEXT);
-while (texts.nextNode()) {
-  const el = texts.currentNode.parentElement;
-  const size = parseFloat(getComputedStyle(el).fontSize);
-  if (texts.currentNode.data.trim() && shown(el) && size < readable) tiny.push(`${el.closest('[id]').id} ${size}px`);
-}
-return [small, tiny];
-"""
-
-# Whatever on screen is wider than its box: the page wider than the screen, a window, a section
-# or a text box that would hide a word.
-WIDER = """
-return [document.documentElement, ...document.querySelectorAll('.window, .section, .control')]
-  .filter((el) => el.getClientRects().length && el.scrollWidth > el.clientWidth + 1)
-  .map((el) => `${el.id || el.className} ${el.scrollWidth} > ${el.clientWidth}`);
-"""
-
-# The input box within what the visual viewport shows.
-INPUT_SHOWN = """
-const box = document.getElementById(arguments[0]).getBoundingClientRect();
-const v = visualViewport;
-return document.activeElement.id === arguments[0] && box.top >= v.offsetTop - 1 &&
-  box.bottom <= v.offsetTop + v.height + 1;
-"""
-
 # Input no game would expect: mixed scripts typed key by key, then a huge paste of control
 # characters, right-to-left marks, combining accents, astral symbols and markup. (Line breaks
 # never reach the game: a one-line box turns them into blanks itself.)
@@ -146,58 +87,6 @@ def read_lines():
     return [(box, what, ["~" if not l else l for l in lines]) for box, what, lines in texts]
 
 
-# Lays the text out in a hidden copy of the box, as the page lays out a text box, and gives
-# each hand-broken line back with "|" where the box wrapped it ("~" for an empty line), read
-# off where each letter stands.
-LINES = """
-const [id, text] = arguments;
-const box = document.getElementById(id).cloneNode(false);
-box.id = "";
-box.hidden = false;
-box.style.visibility = "hidden";
-document.querySelector(".window.main").append(box);
-tarvilonLayText(box, text);
-const range = document.createRange();
-const out = [...box.children].map((block) => {
-  const texts = [...block.childNodes].filter((n) => n.nodeType === Node.TEXT_NODE);
-  if (!texts.length) return "~";
-  let top = null, out = "";
-  for (const text of texts) {
-    for (let i = 0; i < text.length; i++) {
-      range.setStart(text, i);
-      range.setEnd(text, i + 1);
-      const rects = [...range.getClientRects()].filter((r) => r.width > 0);
-      const at = rects.length ? rects[0].top : top;
-      if (top !== null && at > top + 1) out += "|";
-      if (at !== null) top = at;
-      out += text.data[i];
-    }
-  }
-  return out;
-});
-box.remove();
-return out;
-"""
-
-
-HEALTHS = """
-const cell = document.getElementById(arguments[0]).cloneNode(false);
-cell.id = "";
-document.getElementById(arguments[0]).after(cell);
-const cut = [];
-for (let health = -1000; health <= 100; ++health) {
-  tarvilonLayCaption(cell, String(health));
-  const style = getComputedStyle(cell);
-  const room = cell.clientWidth - parseFloat(style.paddingLeft) - parseFloat(style.paddingRight);
-  const range = document.createRange();
-  range.selectNodeContents(cell);
-  if (range.getBoundingClientRect().width > room + 0.01) cut.push(health);
-}
-cell.remove();
-return cut.slice(0, 5);
-"""
-
-
 class Test:
     def __init__(self, site, road, *routes):
         self.site = site
@@ -219,8 +108,7 @@ class Test:
             server.stop()
 
     def phases(self, server):
-        d = self.p.d
-        d.execute_cdp_cmd("Page.addScriptToEvaluateOnNewDocument", {"source": WATCH})
+        self.p.watch()
         for name, phase in (("start-up", lambda: self.start(server.url)),
                             ("line breaks", self.line_breaks),
                             ("health", self.health),
@@ -238,7 +126,7 @@ class Test:
                             ("a new build published", self.update)):
             began = time.monotonic()
             phase()
-            errors, violations = d.execute_script("return [__test.errors, __test.violations]")
+            errors, violations = self.p.probe("problems")
             assert not errors, f"the page threw: {errors}"
             assert not violations, f"the content policy was violated: {violations}"
             print(f"ok  {name} ({time.monotonic() - began:.1f} s)", flush=True)
@@ -248,8 +136,7 @@ class Test:
     def start(self, url):
         p = self.p
         p.open(url + "?scale=1")
-        policy = p.d.execute_script(
-            "return document.querySelector('meta[http-equiv=Content-Security-Policy]')?.content")
+        policy = p.probe("policy")
         with open(os.path.join(SOURCE, "README.md"), encoding="utf-8") as f:
             published = [line for line in f if line.startswith("Content-Security-Policy:")]
         assert published == [f"Content-Security-Policy: {policy}\n"], \
@@ -257,8 +144,7 @@ class Test:
         self.main = p.main()
         self.at_start = self.main_texts(p.snapshot())
         self.player = Player(p, on_window=self.heard_once, before_first_examine=self.bad_input)
-        timing = p.wait_until("the splash to go",
-                              lambda: p.d.execute_script("return __test.splashGone !== undefined && __test"))
+        timing = p.wait_until("the splash to go", lambda: p.probe("splash"))
         splash = next(f"{w['name']}.{c['name']}" for w in p.windows() for c in w["controls"] if c["kind"] == "Splash")
         assert timing["splashId"] == splash, f"the splash shown was {timing['splashId']}"
         shown_for = timing["splashGone"] - timing["splashShown"]
@@ -279,7 +165,7 @@ class Test:
         wrong = []
         for box, what, lines in read_lines():
             text = "\r\n".join("" if line == "~" else line.replace("|", "") for line in lines)
-            got = self.p.d.execute_script(LINES, box, text)
+            got = self.p.probe("lines", box, text)
             if got != lines:
                 first = next(i for i, (a, b) in enumerate(zip(got + [""] * len(lines), lines)) if a != b)
                 wrong.append(f"{box} {what}, line {first + 1}: {got[first]!r}, desktop {lines[first]!r}")
@@ -288,7 +174,7 @@ class Test:
     def health(self):
         """Every health a player reaches in a few hundred clicks is drawn in full: written and
         fitted as the page writes the health cell, in a copy of it."""
-        cut = self.p.d.execute_script(HEALTHS, self.player.cells["health"])
+        cut = self.p.probe("healths", self.player.cells["health"])
         assert not cut, f"health cut off: {cut}"
 
     def about(self):
@@ -315,13 +201,7 @@ class Test:
     def drag(self):
         """Only the left button drags, and the window follows the pointer exactly."""
         p = self.p
-        x, y = p.d.execute_script("""
-            const w = document.getElementById(arguments[0]);
-            const r = w.getBoundingClientRect();
-            for (let y = r.top + 3; y < r.bottom; y += 2)
-              for (let x = r.left + 3; x < r.right; x += 2)
-                if (document.elementFromPoint(x, y) === w) return [x, y];
-            return null;""", self.main)
+        x, y = p.probe("dragPoint", self.main)
         before = p.snapshot()[self.main]["rect"]
         p.drag(x, y, 40, 30, button=MouseButton.RIGHT)
         after = p.snapshot()[self.main]["rect"]
@@ -353,7 +233,7 @@ class Test:
         """The road in English, each word and caption through the catalog; on the way, the page
         switched to Russian and back, the run going on in each."""
         p = self.p
-        assert p.d.execute_script("return document.documentElement.lang") == "ru", \
+        assert p.probe("lang") == "ru", \
             "a Russian reader's browser did not get the Russian game"
         p.layout = None  # the tables as they read in English
         p.open(url + "?lang=en&scale=1")
@@ -380,8 +260,7 @@ class Test:
         """A click on the page's offer of another language, outside the game's windows."""
         p = self.p
         p.click(f"languages.{lang}")
-        p.wait_until(f"the page in {lang}",
-                     lambda: p.d.execute_script("return document.documentElement.lang") == lang)
+        p.wait_until(f"the page in {lang}", lambda: p.probe("lang") == lang)
         p.layout = None
         p.wait_ready()
 
@@ -401,9 +280,9 @@ class Test:
         p.phone(*PHONE)
         try:
             p.open(url)
-            assert p.d.execute_script("return document.documentElement.classList.contains('touch')"), \
+            assert p.probe("touchView"), \
                 "a phone did not get the touch view"
-            p.wait_until("the splash to go", lambda: p.d.execute_script("return __test.splashGone !== undefined"))
+            p.wait_until("the splash to go", lambda: p.probe("splash"))
             self.seen = set()
             player = Player(p, on_window=self.thumb_sized, before_first_examine=self.keyboard_and_switch)
             player.walk(self.steps)
@@ -416,13 +295,13 @@ class Test:
             return
         self.heard(form)
         p = self.p
-        small, tiny = p.d.execute_script(TOO_SMALL, THUMB_PX, READABLE_PX)
+        small, tiny = p.probe("tooSmall", THUMB_PX, READABLE_PX)
         assert not small, f"window {form}: smaller than a thumb: {small}"
         assert not tiny, f"window {form}: text too small to read: {tiny}"
         for width, height in PHONE_SIZES:
             p.phone(width, height)
-            p.d.execute_async_script("requestAnimationFrame(() => requestAnimationFrame(arguments[0]))")
-            wider = p.d.execute_script(WIDER)
+            p.probe("frames")
+            wider = p.probe("wider")
             assert not wider, f"window {form} at {width}x{height}: wider than its box: {wider}"
         p.phone(*PHONE)
 
@@ -433,13 +312,12 @@ class Test:
             keyboard = KEYBOARD if height > width else KEYBOARD // 2
             p.phone(width, height - keyboard)
             p.wait_until(f"the input box above a keyboard at {width}x{height}",
-                         lambda: p.d.execute_script(INPUT_SHOWN, player.input))
+                         lambda: p.probe("inputShown", player.input))
         p.phone(*PHONE)
         before = self.main_texts(p.snapshot())
         for view in ("classic", "touch"):
             p.click("view")
-            p.wait_until(f"the {view} view", lambda: p.d.execute_script(
-                "return document.documentElement.classList.contains('touch') === arguments[0]", view == "touch"))
+            p.wait_until(f"the {view} view", lambda: p.probe("touchView") == (view == "touch"))
             snap = p.snapshot()
             assert self.main_texts(snap) == before, f"the switch to the {view} view changed the run"
             if view == "classic":
@@ -454,10 +332,7 @@ class Test:
         """The first visit left the game with the service worker: it starts with no server."""
         p = self.p
         p.d.set_script_timeout(WORKER_S + 5)
-        kept = p.d.execute_async_script("""
-            const [done, ms] = [arguments[1], arguments[0]];
-            setTimeout(() => done(false), ms);
-            navigator.serviceWorker.ready.then(() => done(true));""", WORKER_S * 1000)
+        kept = p.probe("workerReady", WORKER_S * 1000)
         assert kept, f"no service worker was ready {WORKER_S} s after the first visit"
         server.stop()
         # Only the service worker may answer: the browser's own cache is off.
@@ -468,9 +343,7 @@ class Test:
         snap = p.wait_for("the game after an offline reload",
                           lambda s: s[self.main]["shown"] and s[self.player.el(INTRO)]["shown"])
         assert snap[self.player.el(INTRO)]["text"], "the intro is empty after an offline reload"
-        served = p.d.execute_script(
-            "return performance.getEntriesByType('navigation')[0].workerStart > 0")
-        assert served, "the offline reload was not served by the service worker"
+        assert p.probe("servedByWorker"), "the offline reload was not served by the service worker"
 
     def faults(self):
         """The wasm file missing, then cut short: the page's own message and a retry button, in
@@ -482,13 +355,12 @@ class Test:
             try:
                 p.d.get(server.url + "?scale=1")
                 self.wait_fault("failed", True)
-                p.d.execute_script("window.__sameLoad = true")
+                p.probe("markLoad")
                 Faulty.wasm = None
                 p.click("fault.retry")
                 p.wait_ready()
                 Player(p).walk(self.steps[:2])  # past the intro, and a look around
-                same, said = p.d.execute_script(
-                    "return [window.__sameLoad, document.getElementById('fault.message').textContent]")
+                same, said = p.probe("sameLoad")
                 assert same, f"the retry after a {fault} wasm file reloaded the page"
                 assert not said, f"the message stays once the game has started: {said!r}"
             except AssertionError as e:
@@ -512,9 +384,7 @@ class Test:
         """The page shows the message of its HTML named word, with or without the retry button,
         and a screen reader hears both."""
         p = self.p
-        said, again = p.d.execute_script(
-            "const w = (n) => document.querySelector(`#words [data-word=${n}]`).textContent;"
-            "return [w(arguments[0]), w('retry')];", word)
+        said, again = p.probe("faultWords", word)
         p.wait_text("fault.message", said)
         snap = p.wait_for("the retry button" + ("" if retry else " to stay hidden"),
                           lambda s: s["fault.retry"]["shown"] == retry)
@@ -555,13 +425,10 @@ class Test:
             first = d.current_window_handle
             p.open(server.url + "?scale=1")
             d.set_script_timeout(WORKER_S + 5)
-            assert d.execute_async_script("""
-                const done = arguments[0];
-                const controlled = () => navigator.serviceWorker.controller ? done(true) : setTimeout(controlled, 20);
-                navigator.serviceWorker.ready.then(controlled);"""), "no service worker took the page"
+            assert p.probe("controlled"), "no service worker took the page"
             shutil.copytree(b, live, dirs_exist_ok=True)  # published over A, as a host does
             d.switch_to.new_window("tab")
-            d.execute_cdp_cmd("Page.addScriptToEvaluateOnNewDocument", {"source": WATCH})
+            p.watch()
             builds = []
             while len(builds) < 8 and builds[-2:] != [["b", "b", [], []]] * 2:
                 if builds:
@@ -570,10 +437,7 @@ class Test:
                 else:
                     d.get(server.url + "?scale=1")
                 p.wait_ready()
-                builds.append(d.execute_script(
-                    "return [document.querySelector('meta[name=build]')?.content || 'a',"
-                    " getComputedStyle(document.documentElement).getPropertyValue('--build').trim() || 'a',"
-                    " __test.errors, __test.violations]"))
+                builds.append(p.probe("build"))
             assert all(page == style and not errors and not violations for page, style, errors, violations in builds) \
                 and builds[-2:] == [["b", "b", [], []]] * 2, f"loads took (page, style, errors, violations): {builds}"
             print(f"    loads ran builds {' '.join(page for page, *_ in builds)}", flush=True)
@@ -616,8 +480,7 @@ class Test:
     def no_ring(self):
         """A window that came up for a pointer's click, or under the word just typed, shows no
         focus ring: that is for a player who moves with the keyboard."""
-        ring, where = self.p.d.execute_script(
-            "const el = document.activeElement; return [getComputedStyle(el).outlineStyle, el.id]")
+        ring, where = self.p.probe("ring")
         assert ring == "none", f"a focus ring ({ring}) on {where}"
 
     def heard(self, form):
