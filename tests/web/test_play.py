@@ -9,7 +9,7 @@ page's content policy. Then the page under faults: a wasm
 file missing or cut short and retried, a browser without WebAssembly, and a new build
 published while the page is open.
 
-    test_browser.py SITE_DIR ROAD_FILE [ROUTE_FILE...]
+    test_play.py SITE_DIR ROAD_FILE [ROUTE_FILE...]
 """
 
 import os
@@ -102,7 +102,7 @@ class Test:
                 try:
                     self.phases(server)
                 except BaseException:
-                    self.p.d.save_screenshot(os.path.abspath("test_browser-failure.png"))
+                    self.p.d.save_screenshot(os.path.abspath("test_play-failure.png"))
                     raise
         finally:
             server.stop()
