@@ -1,9 +1,10 @@
 """The browser edition in a real headless Chromium, driven as a person would drive it.
 
-Shared by the browser test, the screenshot script and the performance report: a static server
-for the built site, one Chromium under chromedriver, and a Page that reads what every element
-shows and clicks and types with real pointer and key events. Debian's /usr/bin/python3, where
-selenium lives.
+Shared by the browser tests, the screenshot script and the performance report: a static
+server for the built site, one Chromium under chromedriver, a Page that reads what every
+element shows and clicks and types with real pointer and key events, a Player that walks a
+shared route through it, and Test, the frame of every browser test. Debian's /usr/bin/python3,
+where selenium lives.
 """
 
 import contextlib
@@ -17,16 +18,16 @@ import sys
 import tempfile
 import threading
 import time
+import traceback
 
 from selenium import webdriver
 from selenium.webdriver.chrome.options import Options
 from selenium.webdriver.chrome.service import Service
-from selenium.webdriver.common.action_chains import ActionChains
-from selenium.webdriver.common.actions.action_builder import ActionBuilder
-from selenium.webdriver.common.actions.mouse_button import MouseButton
+from selenium.webdriver.remote.command import Command
 
+HERE = os.path.dirname(os.path.abspath(__file__))
 sys.dont_write_bytecode = True  # keep the source tree free of __pycache__
-sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "routes"))
+sys.path.insert(0, os.path.join(HERE, "..", "routes"))
 
 import route  # noqa: E402  the shared routes, and where their steps click and checks read
 from catalog import Catalog  # noqa: E402  the routes' texts in another language
@@ -39,6 +40,8 @@ CHROMEDRIVER = "/usr/bin/chromedriver"
 FLAGS = ("--headless=new", "--no-sandbox", "--disable-gpu", "--disable-dev-shm-usage",
          "--force-device-scale-factor=1", "--lang=ru")
 TIMEOUT = 10.0  # s: a wait that takes longer has failed
+INTRO = "Text4"  # the main window's box that the run begins with
+ENTER = "\ue007"  # WebDriver's key value
 
 
 class Server:
@@ -101,10 +104,22 @@ def chromium(width=1024, height=768, extra=()):
 
 # The page's probes (see probes.js), and the call that runs one by name, awaiting its promise,
 # or answers null where the document has not got them yet.
-with open(os.path.join(os.path.dirname(os.path.abspath(__file__)), "probes.js"), encoding="utf-8") as _f:
+with open(os.path.join(HERE, "probes.js"), encoding="utf-8") as _f:
     PROBES = _f.read()
 CALL = ("const [name, args] = arguments;"
         " return window.__probes && Promise.resolve(__probes[name](...args)).then((r) => [r]);")
+
+
+def wait_until(what, predicate, timeout=TIMEOUT):
+    """predicate()'s first true value, polled; fails after timeout."""
+    end = time.monotonic() + timeout
+    while True:
+        result = predicate()
+        if result:
+            return result
+        if time.monotonic() > end:
+            raise WaitFailed(f"timed out waiting for {what}")
+        time.sleep(0.01)
 
 
 class WaitFailed(AssertionError):
@@ -119,18 +134,19 @@ class Page:
         self.layout = None
         self.settings = None
         self.taps = False  # a finger's taps instead of the mouse's clicks: see phone()
+        self.scrolls = False  # a screen too small for the page, scrolled to what is clicked
 
     def phone(self, width, height, scale=3, taps=True):
         """The tab as a phone's screen, WIDTH x HEIGHT CSS px: a coarse pointer that taps."""
         self.d.execute_cdp_cmd("Emulation.setDeviceMetricsOverride", {
             "width": width, "height": height, "deviceScaleFactor": scale, "mobile": True})
         self.d.execute_cdp_cmd("Emulation.setTouchEmulationEnabled", {"enabled": True, "maxTouchPoints": 5})
-        self.taps = taps
+        self.taps = self.scrolls = taps
 
     def desktop(self):
         for command in ("Emulation.clearDeviceMetricsOverride", "Emulation.setTouchEmulationEnabled"):
             self.d.execute_cdp_cmd(command, {"enabled": False} if "Touch" in command else {})
-        self.taps = False
+        self.taps = self.scrolls = False
 
     def probe(self, name, *args):
         """What the probe NAME of probes.js returns for ARGS, in the document now shown."""
@@ -144,6 +160,10 @@ class Page:
         """From the next document on, the probes are there before the page's own scripts, and
         record its errors, content-policy violations and splash (read by problems and splash)."""
         self.d.execute_cdp_cmd("Page.addScriptToEvaluateOnNewDocument", {"source": PROBES + "\n__probes.watch();"})
+
+    def problems(self):
+        """[errors the page threw, content-policy violations] since it loaded."""
+        return self.probe("problems")
 
     def open(self, url):
         self.d.get(url)
@@ -160,14 +180,7 @@ class Page:
         return self.probe("snapshot")
 
     def wait_until(self, what, predicate, timeout=TIMEOUT):
-        end = time.monotonic() + timeout
-        while True:
-            result = predicate()
-            if result:
-                return result
-            if time.monotonic() > end:
-                raise WaitFailed(f"timed out waiting for {what}")
-            time.sleep(0.01)
+        return wait_until(what, predicate, timeout)
 
     def wait_for(self, what, predicate, timeout=TIMEOUT):
         """Waits until predicate(snapshot) holds; returns that snapshot. On a timeout says what
@@ -193,23 +206,31 @@ class Page:
 
     # ---- real input ----------------------------------------------------------------------------
 
-    def click_at(self, x, y, button=MouseButton.LEFT):
+    def perform(self, source):
+        """One source of WebDriver actions (a pointer's or the keyboard's), in any engine."""
+        self.d.execute(Command.W3C_ACTIONS, {"actions": [source]})
+
+    def pointer(self, x, y, button, moves=(), duration=0):
+        """The mouse pressed at (x, y), moved by each (dx, dy) of moves, let go."""
+        at = [{"type": "pointerMove", "x": int(x + dx), "y": int(y + dy), "duration": duration, "origin": "viewport"}
+              for dx, dy in moves]
+        self.perform({"type": "pointer", "id": "mouse", "parameters": {"pointerType": "mouse"}, "actions": [
+            {"type": "pointerMove", "x": int(x), "y": int(y), "duration": 0, "origin": "viewport"},
+            {"type": "pointerDown", "button": button}, *at, {"type": "pointerUp", "button": button}]})
+
+    def click_at(self, x, y, button=0):
         if self.taps:
             self.tap(x, y)
-            return
-        actions = ActionBuilder(self.d, duration=0)
-        actions.pointer_action.move_to_location(int(x), int(y))
-        actions.pointer_action.pointer_down(button=button)
-        actions.pointer_action.pointer_up(button=button)
-        actions.perform()
+        else:
+            self.pointer(x, y, button)
 
     def click(self, element, snap=None):
-        """A left click at the middle of the element as it stands on screen now; with taps,
-        a tap there once the element is scrolled into view, as a player scrolls to it."""
+        """A left click at the middle of the element as it stands on screen now; on a small
+        screen once it is scrolled into view, as a player scrolls to it."""
         box = (snap or self.snapshot())[element]
         assert box["shown"], f"{element} is not on screen"
         x, y, w, h = box["rect"]
-        if self.taps:
+        if self.scrolls:
             x, y, w, h = self.probe("scrolledTo", element)
         self.click_at(x + w / 2, y + h / 2)
 
@@ -218,18 +239,13 @@ class Page:
         for kind, points in (("touchStart", [{"x": x, "y": y}]), ("touchEnd", [])):
             self.d.execute_cdp_cmd("Input.dispatchTouchEvent", {"type": kind, "touchPoints": points})
 
-    def drag(self, x, y, dx, dy, button=MouseButton.LEFT, steps=4):
-        actions = ActionBuilder(self.d, duration=20)
-        actions.pointer_action.move_to_location(int(x), int(y))
-        actions.pointer_action.pointer_down(button=button)
-        for i in range(1, steps + 1):
-            actions.pointer_action.move_to_location(int(x + dx * i / steps), int(y + dy * i / steps))
-        actions.pointer_action.pointer_up(button=button)
-        actions.perform()
+    def drag(self, x, y, dx, dy, button=0, steps=4):
+        self.pointer(x, y, button, [(dx * i / steps, dy * i / steps) for i in range(1, steps + 1)], duration=20)
 
     def type(self, text):
         """Key events for each character, to whatever has the keyboard."""
-        ActionChains(self.d).send_keys(text).perform()
+        self.perform({"type": "key", "id": "keyboard", "actions": [
+            {"type": kind, "value": c} for c in text for kind in ("keyDown", "keyUp")]})
 
     # ---- the tables ------------------------------------------------------------------------------
 
@@ -341,7 +357,7 @@ class Player:
             move = self.layout.resolve(step, Screen(snap))
             return move.usable or f"{step.target!r} is not on screen to click"
         snap = self.p.wait_for(f"a control that takes clicks to read {step.target!r}", found)
-        self.p.click(key(self.layout.resolve(step, Screen(snap)).click), snap)
+        self.use(key(self.layout.resolve(step, Screen(snap)).click), snap)
         if step.action == "turn":
             others = [key(self.layout.card(c)) for c in route.CARDS if c != step.target]
             self.p.wait_for("the other two cards to go", lambda s: not any(s[c]["shown"] for c in others))
@@ -364,8 +380,15 @@ class Player:
         assert not changed, f"the step changed {changed}"
 
     def examine(self, word):
-        # The player clicks into the box once; as on the desktop, the keyboard stays with it
-        # through the clicks on verbs and the dialogues that come and go.
+        self.type_in(word)
+        self.use(self.examine_button)
+        # Examine empties the input box at the end of the click: an empty box means it was handled.
+        self.p.wait_text(self.input, "")
+
+    def type_in(self, word):
+        """The word typed into the input box. The pointer's player clicks into it once: as on the
+        desktop, the keyboard stays with it through the clicks on verbs and the dialogues that
+        come and go."""
         if not self.typed:
             self.p.click(self.input)
             self.typed = True
@@ -373,9 +396,9 @@ class Player:
         self.p.wait_for(f"{word!r} typed into the input box", lambda s: s[self.input]["text"] == word
                         or f"it reads {s[self.input]['text']!r}, the keyboard is with "
                            f"{self.p.probe('focused')!r}")
-        self.p.click(self.examine_button)
-        # Examine empties the input box at the end of the click: an empty box means it was handled.
-        self.p.wait_text(self.input, "")
+
+    def use(self, control, snap=None):
+        self.p.click(control, snap)
 
     def shown_dialogs(self, snap):
         return [w["name"] for w in self.p.windows() if w["name"] != self.main and snap[w["name"]]["shown"]]
@@ -425,3 +448,176 @@ class Player:
             windows = [w["name"] for w in self.p.windows() if snap[w["name"]]["shown"]]
             return not windows and snap["over"]["shown"] or f"windows still shown: {windows}"
         self.p.wait_for("the run to end", over)
+
+
+# What a screen reader must hear from each kind of control, given its table row and what it
+# reads now: (role, name, description); None leaves that part unchecked, and a kind mapped
+# to None is not checked at all.
+_button = lambda c, text: ("button", c["accessible"] or text, None)  # noqa: E731
+_box = lambda c, text: ("textbox", c["accessible"], None)  # noqa: E731
+_described = lambda c, text: (None, None, c["accessible"]) if c["accessible"] else None  # noqa: E731
+HEARD = {
+    "Verb": _button,
+    "Click": _button,
+    "Button": _button,
+    "Text": _box,
+    "Input": _box,
+    "Picture": lambda c, text: ("image", c["accessible"], None) if c["accessible"] else None,
+    "Panel": lambda c, text: ("group", c["tooltip"], None) if c["tooltip"] else None,
+    "Boxed": _described,
+    "Label": _described,
+    "Splash": lambda c, text: None,
+}
+
+
+def accessibility_tree(driver):
+    """The browser's accessibility tree, as a screen reader gets it, by element id: role,
+    name, description and properties of every node not ignored."""
+    ids = {}
+
+    def walk(node):
+        attributes = node.get("attributes", [])
+        for key, value in zip(attributes[::2], attributes[1::2]):
+            if key == "id":
+                ids[node["backendNodeId"]] = value
+        for child in node.get("children", []):
+            walk(child)
+
+    walk(driver.execute_cdp_cmd("DOM.getDocument", {"depth": -1})["root"])
+    nodes = {}
+    for node in driver.execute_cdp_cmd("Accessibility.getFullAXTree", {})["nodes"]:
+        key = ids.get(node.get("backendDOMNodeId"))
+        if node.get("ignored") or key is None:
+            continue
+        summary = {part: node[part]["value"] for part in ("role", "name", "description") if part in node}
+        summary.update({prop["name"]: prop["value"].get("value") for prop in node.get("properties", [])})
+        nodes[key] = summary
+    return nodes
+
+
+class Test:
+    """The frame of a browser test: a server of its own for the site, a fresh browser (headless
+    Chromium unless browser() says otherwise), and the test's phases run in order; after each,
+    the page must have thrown nothing and broken nothing of its content policy. A failure leaves
+    the screen in NAME-failure.png in the working folder.
+
+        test_NAME.py SITE_DIR ROAD_FILE [ROUTE_FILE...]
+    """
+
+    def __init__(self, site, road, *routes):
+        self.site = site
+        self.steps = load(road)
+        self.routes = [load(r) for r in routes]  # each played in a new run after the road
+        self.seen = set()  # windows whose accessibility has been checked
+
+    def browser(self):
+        return chromium()
+
+    def phases(self):
+        """(name, what to do) of each phase, in order."""
+        raise NotImplementedError
+
+    def run(self, name):
+        self.server = Server(self.site)
+        self.url = self.server.url
+        try:
+            with self.browser() as driver:
+                self.p = Page(driver)
+                self.p.watch()
+                try:
+                    for what, phase in self.phases():
+                        began = time.monotonic()
+                        phase()
+                        errors, violations = self.p.problems()
+                        assert not errors, f"the page threw: {errors}"
+                        assert not violations, f"the content policy was violated: {violations}"
+                        print(f"ok  {what} ({time.monotonic() - began:.1f} s)", flush=True)
+                except BaseException:
+                    self.p.d.save_screenshot(os.path.abspath(f"{name}-failure.png"))
+                    raise
+        finally:
+            self.server.stop()
+
+    @classmethod
+    def main(cls):
+        if len(sys.argv) < 3:
+            sys.exit(sys.modules["__main__"].__doc__)
+        began = time.monotonic()
+        try:
+            cls(*sys.argv[1:]).run(os.path.splitext(os.path.basename(sys.argv[0]))[0])
+        except Exception:
+            traceback.print_exc()
+            print(f"FAILED after {time.monotonic() - began:.1f} s")
+            sys.exit(1)
+        print(f"passed in {time.monotonic() - began:.1f} s")
+
+    def open(self, query="?scale=1"):
+        """The page at the test's server; what its main window shows at the start of the run."""
+        self.p.open(self.url + query)
+        self.main = self.p.main()
+        self.at_start = self.main_texts(self.p.snapshot())
+
+    def new_run(self):
+        p = self.p
+        p.wait_text("over.message", p.settings["gameOver"])
+        p.click("over.newRun")
+        p.wait_ready()
+        # The new run starts as the first did, with nothing left of the old one.
+        p.wait_for("a new run as the first began",
+                   lambda s: s[self.main]["shown"] and not s["over"]["shown"] and self.main_texts(s) == self.at_start)
+
+    def main_texts(self, snap):
+        return {k: v["text"] for k, v in snap.items() if k.startswith(self.main + ".")}
+
+    def heard_once(self, form):
+        if form not in self.seen:
+            self.heard(form)
+        self.no_ring()
+
+    def no_ring(self):
+        """A window that came up for a pointer's click, or under the word just typed, shows no
+        focus ring: that is for a player who moves with the keyboard."""
+        ring, where = self.p.probe("ring")
+        assert ring == "none", f"a focus ring ({ring}) on {where}"
+
+    def heard(self, form):
+        """Every control of the window on screen reads to a screen reader as its table says;
+        a secondary window is a modal dialog and nothing of the main window is reachable."""
+        self.seen.add(form)
+        p = self.p
+        nodes = accessibility_tree(p.d)
+        snap = p.snapshot()
+        w = p.window(form)
+        wrong = []
+
+        def expect(key, what, want, got):
+            if want is not None and want != got:
+                wrong.append(f"{key}: {what} {got!r}, expected {want!r}")
+
+        node = nodes.get(form, {})
+        expect(form, "name", w["accessible"], node.get("name"))
+        if form == self.main:
+            response = ".".join(route.Layout(p.layout).cell("response")[0])
+            expect(response, "live", "polite", nodes.get(response, {}).get("live"))
+        else:
+            expect(form, "role", "dialog", node.get("role"))
+            expect(form, "modal", True, node.get("modal"))
+            reachable = [k for k in nodes if k.startswith(self.main + ".")]
+            expect(self.main, "reachable controls", [], reachable)
+        for c in w["controls"]:
+            key = f"{form}.{c['name']}"
+            if not snap[key]["shown"]:
+                continue
+            heard = HEARD[c["kind"]](c, snap[key]["text"])
+            if heard is None:
+                continue
+            node = nodes.get(key)
+            if node is None:
+                wrong.append(f"{key}: not in the accessibility tree")
+                continue
+            for what, want in zip(("role", "name", "description"), heard):
+                expect(key, what, want, node.get(what))
+            # Whatever the table says, nothing the player uses goes unnamed, in any window.
+            if c["kind"] in ("Text", "Input", "Verb", "Click", "Button") and not node.get("name"):
+                wrong.append(f"{key}: no name")
+        assert not wrong, f"window {form} reads wrong to a screen reader:\n  " + "\n  ".join(wrong)
