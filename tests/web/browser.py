@@ -1,10 +1,11 @@
-"""The browser edition in a real headless Chromium, driven as a person would drive it.
+"""The browser edition in a real browser, driven as a person would drive it.
 
 Shared by the browser tests, the screenshot script and the performance report: a static
-server for the built site, one Chromium under chromedriver, a Page that reads what every
-element shows and clicks and types with real pointer and key events, a Player that walks a
-shared route through it, and Test, the frame of every browser test. Debian's /usr/bin/python3,
-where selenium lives.
+server for the built site; headless Chromium under chromedriver and WebKit's MiniBrowser under
+its WebKitWebDriver in Xvfb; a Page that reads what every element shows and clicks and types
+with real pointer and key events, the same in each engine; a Player that walks a shared route
+through it; and Test, the frame of every browser test. Debian's /usr/bin/python3, where
+selenium lives.
 """
 
 import contextlib
@@ -35,12 +36,14 @@ from route import load  # noqa: E402,F401  for the callers that walk a route
 
 CHROMIUM = "/usr/bin/chromium"
 CHROMEDRIVER = "/usr/bin/chromedriver"
+MINIBROWSER = "/usr/lib/x86_64-linux-gnu/webkit2gtk-4.1/MiniBrowser"
 # The sandbox refuses to run as root; no GPU in a headless box. A Russian reader's browser:
 # the page takes its language from it, where no ?lang= says otherwise.
 FLAGS = ("--headless=new", "--no-sandbox", "--disable-gpu", "--disable-dev-shm-usage",
          "--force-device-scale-factor=1", "--lang=ru")
 TIMEOUT = 10.0  # s: a wait that takes longer has failed
 INTRO = "Text4"  # the main window's box that the run begins with
+START_S = 60  # for a browser to come up on a busy machine
 ENTER = "\ue007"  # WebDriver's key value
 
 
@@ -102,6 +105,31 @@ def chromium(width=1024, height=768, extra=()):
             shutil.rmtree(profile, ignore_errors=True)
 
 
+@contextlib.contextmanager
+def webkit(width=1024, height=768):
+    """WebKit's MiniBrowser under WebKitWebDriver, in this process's Xvfb (the end-to-end
+    tests' desktop, which gives it a session bus of its own too), its window WIDTH x HEIGHT."""
+    sys.path.insert(0, os.path.join(HERE, "..", "e2e"))
+    import harness
+    from selenium.webdriver.webkitgtk.options import Options as WebKitOptions
+    harness.desktop(screen=(max(width, 1024), max(height, 900)))  # sets DISPLAY for what it starts
+    options = WebKitOptions()
+    options.binary_location = MINIBROWSER
+    options.add_argument("--automation")
+    driver = webdriver.WebKitGTK(options=options, service_log_path=os.devnull)
+    process = driver.service.process
+    try:
+        driver.set_window_size(width, height)
+        yield driver
+    finally:
+        try:
+            driver.quit()
+        finally:
+            if process.poll() is None:
+                process.kill()
+                process.wait()
+
+
 # The page's probes (see probes.js), and the call that runs one by name, awaiting its promise,
 # or answers null where the document has not got them yet.
 with open(os.path.join(HERE, "probes.js"), encoding="utf-8") as _f:
@@ -127,7 +155,8 @@ class WaitFailed(AssertionError):
 
 
 class Page:
-    """The page in one browser tab: reads with one script call, acts with real input."""
+    """The page in one browser tab: reads with one script call, acts with real input. The
+    same in each engine but for phone(), desktop() and tap(), which ask Chromium itself."""
 
     def __init__(self, driver):
         self.d = driver
@@ -135,6 +164,7 @@ class Page:
         self.settings = None
         self.taps = False  # a finger's taps instead of the mouse's clicks: see phone()
         self.scrolls = False  # a screen too small for the page, scrolled to what is clicked
+        self.late_watch = False  # the probes' watch installed after each load: see watch()
 
     def phone(self, width, height, scale=3, taps=True):
         """The tab as a phone's screen, WIDTH x HEIGHT CSS px: a coarse pointer that taps."""
@@ -158,8 +188,13 @@ class Page:
 
     def watch(self):
         """From the next document on, the probes are there before the page's own scripts, and
-        record its errors, content-policy violations and splash (read by problems and splash)."""
-        self.d.execute_cdp_cmd("Page.addScriptToEvaluateOnNewDocument", {"source": PROBES + "\n__probes.watch();"})
+        record its errors, content-policy violations and splash (read by problems and splash).
+        WebKit's driver has no way in before the page: there, after each load of open()."""
+        source = PROBES + "\n__probes.watch();"
+        if hasattr(self.d, "execute_cdp_cmd"):
+            self.d.execute_cdp_cmd("Page.addScriptToEvaluateOnNewDocument", {"source": source})
+        else:
+            self.late_watch = True
 
     def problems(self):
         """[errors the page threw, content-policy violations] since it loaded."""
@@ -167,6 +202,8 @@ class Page:
 
     def open(self, url):
         self.d.get(url)
+        if self.late_watch:
+            self.probe("watch")
         self.wait_ready()
 
     def wait_ready(self):
