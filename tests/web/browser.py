@@ -1,20 +1,24 @@
 """The browser edition in a real browser, driven as a person would drive it.
 
 Shared by the browser tests, the screenshot script and the performance report: a static
-server for the built site; headless Chromium under chromedriver and WebKit's MiniBrowser under
-its WebKitWebDriver in Xvfb; a Page that reads what every element shows and clicks and types
-with real pointer and key events, the same in each engine; a Player that walks a shared route
-through it; and Test, the frame of every browser test. Debian's /usr/bin/python3, where
-selenium lives.
+server for the built site; headless Chromium under chromedriver, WebKit's MiniBrowser under its
+WebKitWebDriver in Xvfb, and headless Firefox ESR over its own WebDriver BiDi; a Page that reads
+what every element shows and clicks and types with real pointer and key events, the same in
+each engine; a Player that walks a shared route through it; and Test,
+the frame of every browser test. Debian's /usr/bin/python3, where selenium lives.
 """
 
+import base64
 import contextlib
 import functools
 import http.server
 import json
 import os
+import re
 import shutil
+import signal
 import socketserver
+import subprocess
 import sys
 import tempfile
 import threading
@@ -37,6 +41,7 @@ from route import load  # noqa: E402,F401  for the callers that walk a route
 CHROMIUM = "/usr/bin/chromium"
 CHROMEDRIVER = "/usr/bin/chromedriver"
 MINIBROWSER = "/usr/lib/x86_64-linux-gnu/webkit2gtk-4.1/MiniBrowser"
+FIREFOX = "/usr/bin/firefox-esr"
 # The sandbox refuses to run as root; no GPU in a headless box. A Russian reader's browser:
 # the page takes its language from it, where no ?lang= says otherwise.
 FLAGS = ("--headless=new", "--no-sandbox", "--disable-gpu", "--disable-dev-shm-usage",
@@ -130,6 +135,99 @@ def webkit(width=1024, height=768):
                 process.wait()
 
 
+@contextlib.contextmanager
+def firefox(width=1024, height=768):
+    """Headless Firefox ESR with a fresh profile, over WebDriver BiDi (see Firefox); ended by
+    its process group, which holds its content processes."""
+    profile = tempfile.mkdtemp(prefix="tarvilon-firefox-")
+    with open(os.path.join(profile, "user.js"), "w") as f:
+        f.write('user_pref("remote.active-protocols", 1);\n'  # BiDi only
+                'user_pref("intl.accept_languages", "ru");\n')
+    log = os.path.join(profile, "log")
+    with open(log, "wb") as out:
+        process = subprocess.Popen([FIREFOX, "--headless", "--no-remote", "--profile", profile,
+                                    "--remote-debugging-port=0"], stdin=subprocess.DEVNULL, stdout=out,
+                                   stderr=subprocess.STDOUT, start_new_session=True)
+    driver = None
+    try:
+        def listening():
+            with open(log, encoding="utf-8", errors="replace") as f:
+                found = re.search(r"WebDriver BiDi listening on ws://127\.0\.0\.1:(\d+)", f.read())
+            return found and found.group(1)
+        driver = Firefox(wait_until("Firefox to listen", listening, START_S))
+        driver.set_window_size(width, height)
+        yield driver
+    finally:
+        if driver:
+            with contextlib.suppress(Exception):
+                driver.send("browser.close", {})
+        try:
+            process.wait(10)
+        except subprocess.TimeoutExpired:
+            os.killpg(process.pid, signal.SIGKILL)  # the group this test started, by its PID
+            process.wait()
+        shutil.rmtree(profile, ignore_errors=True)
+
+
+class Firefox:
+    """Firefox over WebDriver BiDi, which it speaks itself (Debian has no geckodriver): the few
+    commands the tests use, under the names selenium's drivers give them, so that a Page drives
+    it as it drives the others. What the page logs as an error is kept in errors."""
+
+    def __init__(self, port):
+        import websocket
+        # Firefox refuses a handshake that carries an Origin.
+        self.ws = websocket.create_connection(f"ws://127.0.0.1:{port}/session", suppress_origin=True,
+                                              timeout=START_S)
+        self.last = 0
+        self.errors = []
+        self.send("session.new", {"capabilities": {}})
+        self.send("session.subscribe", {"events": ["log.entryAdded"]})
+        self.context = self.send("browsingContext.getTree", {})["contexts"][0]["context"]
+
+    def send(self, method, params):
+        self.last += 1
+        self.ws.send(json.dumps({"id": self.last, "method": method, "params": params}))
+        while True:
+            message = json.loads(self.ws.recv())
+            if message.get("id") == self.last:
+                if "error" in message:
+                    raise AssertionError(f"{method}: {message['error']}: {message.get('message')}")
+                return message["result"]
+            if message.get("method") == "log.entryAdded" and message["params"]["level"] == "error":
+                self.errors.append(message["params"]["text"])
+
+    def get(self, url):
+        self.send("browsingContext.navigate", {"context": self.context, "url": url, "wait": "complete"})
+
+    def execute_script(self, body, *args):
+        """As selenium's: BODY a function's body that reads arguments and may return a promise;
+        arguments and result travel as JSON."""
+        got = self.send("script.callFunction", {
+            "functionDeclaration": "(json) => Promise.resolve((function () {" + body + "\n}).apply(null, "
+                                   "JSON.parse(json))).then((r) => JSON.stringify(r === undefined ? null : r))",
+            "arguments": [{"type": "string", "value": json.dumps(args)}],
+            "target": {"context": self.context}, "awaitPromise": True})
+        if got["type"] == "exception":
+            raise AssertionError(f"the script threw: {got['exceptionDetails']['text']}")
+        return json.loads(got["result"]["value"])
+
+    def perform(self, sources):
+        self.send("input.performActions", {"context": self.context, "actions": sources})
+
+    def preload(self, source):
+        self.send("script.addPreloadScript", {"functionDeclaration": "() => {" + source + "\n}"})
+
+    def set_window_size(self, width, height):
+        self.send("browsingContext.setViewport", {"context": self.context,
+                                                  "viewport": {"width": width, "height": height}})
+
+    def save_screenshot(self, path):
+        shot = self.send("browsingContext.captureScreenshot", {"context": self.context})
+        with open(path, "wb") as f:
+            f.write(base64.b64decode(shot["data"]))
+
+
 # The page's probes (see probes.js), and the call that runs one by name, awaiting its promise,
 # or answers null where the document has not got them yet.
 with open(os.path.join(HERE, "probes.js"), encoding="utf-8") as _f:
@@ -193,12 +291,15 @@ class Page:
         source = PROBES + "\n__probes.watch();"
         if hasattr(self.d, "execute_cdp_cmd"):
             self.d.execute_cdp_cmd("Page.addScriptToEvaluateOnNewDocument", {"source": source})
+        elif isinstance(self.d, Firefox):
+            self.d.preload(source)
         else:
             self.late_watch = True
 
     def problems(self):
-        """[errors the page threw, content-policy violations] since it loaded."""
-        return self.probe("problems")
+        """[errors the page threw or logged, content-policy violations] since it loaded."""
+        errors, violations = self.probe("problems")
+        return errors + getattr(self.d, "errors", []), violations
 
     def open(self, url):
         self.d.get(url)
@@ -245,7 +346,10 @@ class Page:
 
     def perform(self, source):
         """One source of WebDriver actions (a pointer's or the keyboard's), in any engine."""
-        self.d.execute(Command.W3C_ACTIONS, {"actions": [source]})
+        if isinstance(self.d, Firefox):
+            self.d.perform([source])
+        else:
+            self.d.execute(Command.W3C_ACTIONS, {"actions": [source]})
 
     def pointer(self, x, y, button, moves=(), duration=0):
         """The mouse pressed at (x, y), moved by each (dx, dy) of moves, let go."""

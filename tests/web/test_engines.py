@@ -1,10 +1,11 @@
 #!/usr/bin/python3
 """The road's first steps in an engine players use beyond Chromium: WebKit, every iPhone's (the
-MiniBrowser under WebKitWebDriver, in Xvfb). The shared route player walks them with the mouse, up to the first dialogue closed, in
+MiniBrowser under WebKitWebDriver, in Xvfb), or Firefox ESR (headless, over its own WebDriver
+BiDi). The shared route player walks them with the mouse, up to the first dialogue closed, in
 the classic view in a desktop's window and in the touch view in a phone's; the page must throw
 no error and break nothing of its content policy.
 
-    test_engines.py webkit SITE_DIR ROAD_FILE [ROUTE_FILE...]
+    test_engines.py webkit|firefox SITE_DIR ROAD_FILE [ROUTE_FILE...]
 """
 
 import os
@@ -13,9 +14,9 @@ import sys
 sys.dont_write_bytecode = True  # keep the source tree free of __pycache__
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
-from browser import Player, Test, webkit  # noqa: E402
+from browser import Player, Test, firefox, webkit  # noqa: E402
 
-ENGINES = {"webkit": webkit}
+ENGINES = {"webkit": webkit, "firefox": firefox}
 DESKTOP, PHONE = (1024, 768), (390, 844)  # CSS px
 
 
