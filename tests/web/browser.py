@@ -4,7 +4,7 @@ Shared by the browser tests, the screenshot script and the performance report: a
 server for the built site; headless Chromium under chromedriver, WebKit's MiniBrowser under its
 WebKitWebDriver in Xvfb, and headless Firefox ESR over its own WebDriver BiDi; a Page that reads
 what every element shows and clicks and types with real pointer and key events, the same in
-each engine; a Player that walks a shared route through it; and Test,
+each engine; a Player that walks a shared route through it, by pointer or by keys; and Test,
 the frame of every browser test. Debian's /usr/bin/python3, where selenium lives.
 """
 
@@ -49,7 +49,8 @@ FLAGS = ("--headless=new", "--no-sandbox", "--disable-gpu", "--disable-dev-shm-u
 TIMEOUT = 10.0  # s: a wait that takes longer has failed
 INTRO = "Text4"  # the main window's box that the run begins with
 START_S = 60  # for a browser to come up on a busy machine
-ENTER = "\ue007"  # WebDriver's key value
+# WebDriver's key values: Tab, Shift, Enter.
+TAB, SHIFT, ENTER = "\ue004", "\ue008", "\ue007"
 
 
 class Server:
@@ -263,6 +264,7 @@ class Page:
         self.taps = False  # a finger's taps instead of the mouse's clicks: see phone()
         self.scrolls = False  # a screen too small for the page, scrolled to what is clicked
         self.late_watch = False  # the probes' watch installed after each load: see watch()
+        self.last_focus = None  # the control reach() came to last
 
     def phone(self, width, height, scale=3, taps=True):
         """The tab as a phone's screen, WIDTH x HEIGHT CSS px: a coarse pointer that taps."""
@@ -388,6 +390,33 @@ class Page:
         self.perform({"type": "key", "id": "keyboard", "actions": [
             {"type": kind, "value": c} for c in text for kind in ("keyDown", "keyUp")]})
 
+    def press(self, *keys):
+        """The keys pressed together (Shift+Tab), let go in reverse."""
+        self.perform({"type": "key", "id": "keyboard", "actions": [
+            *({"type": "keyDown", "value": k} for k in keys), *({"type": "keyUp", "value": k} for k in reversed(keys))]})
+
+    def reach(self, target):
+        """Moves the keyboard's focus from wherever it is to target by Tab, or by Shift+Tab
+        where target comes before the focus in its window's tab order, and returns the presses.
+        Fails if the focus leaves the window's own controls or wraps round before it gets
+        there."""
+        window = target.split(".")[0]
+        order, start, at = self.probe("tabOrder", window, self.last_focus)
+        assert target in order, f"Tab cannot reach {target}: window {window} offers {order}"
+        goal = order.index(target)
+        back = at > goal
+        presses = 0
+        while at != goal:
+            self.press(*((SHIFT, TAB) if back else (TAB,)))
+            presses += 1
+            _, now, then = self.probe("tabOrder", window, self.last_focus)
+            way = f"{'Shift+' if back else ''}Tab {presses} times from {start or 'nothing'!r} to {target}"
+            assert now in order, f"{way}: the focus left window {window} for {now!r}"
+            assert (then < at if back else then > at), f"{way}: the focus wrapped round to {now!r}"
+            at = then
+        self.last_focus = target
+        return presses
+
     # ---- the tables ------------------------------------------------------------------------------
 
     def windows(self):
@@ -448,10 +477,15 @@ def key(target):
 class Player:
     """Walks a route file through the page. Every step waits until the page shows what the
     road expects: the wait is both the synchronisation and the check. Hooks let the caller
-    look closer when a window first comes up or at a named moment."""
+    look closer when a window first comes up or at a named moment. With keys, the player has
+    no pointer: he Tabs to each control (Page.reach) and presses Space or Enter, in turn, and
+    presses holds the Tab presses each step took."""
 
-    def __init__(self, page, on_window=None, on_moment=None, before_first_examine=None, catalog=None):
+    def __init__(self, page, on_window=None, on_moment=None, before_first_examine=None, catalog=None, keys=False):
         self.p = page
+        self.keys = keys
+        self.presses = []
+        self.pressed = 0
         self.tr = catalog or Catalog()  # the road's texts as the page shows them
         self.on_window = on_window or (lambda name: None)
         self.on_moment = on_moment or (lambda name: None)
@@ -476,6 +510,7 @@ class Player:
             if action == "press":  # the caption as the page shows it
                 step = step._replace(target=self.tr.text(target))
             self.log.append(f"{number}: {action} {target}")
+            self.presses.append(0)
             try:
                 if route.changes_nothing(step):
                     self.unchanged(step)
@@ -510,10 +545,15 @@ class Player:
         p = self.p
         before = p.snapshot()
         move = self.layout.resolve(step, Screen(before))
-        if move.box and before[key(move.box)]["shown"]:
+        if self.keys:  # only what Tab reaches; the rest is the pointer's case
+            if move.usable:
+                if move.box:
+                    self.type_in(self.tr.word(move.word))
+                self.use(key(move.click))
+        elif move.box and before[key(move.box)]["shown"]:
             p.click(key(move.box), before)
             p.type(self.tr.word(move.word))
-        if move.click and before[key(move.click)]["shown"]:
+        if not self.keys and move.click and before[key(move.click)]["shown"]:
             p.click(key(move.click), before)
         p.probe("frames")
         after = p.snapshot()
@@ -529,8 +569,10 @@ class Player:
     def type_in(self, word):
         """The word typed into the input box. The pointer's player clicks into it once: as on the
         desktop, the keyboard stays with it through the clicks on verbs and the dialogues that
-        come and go."""
-        if not self.typed:
+        come and go. The keys' player Tabs to it each time."""
+        if self.keys:
+            self.presses[-1] += self.p.reach(self.input)
+        elif not self.typed:
             self.p.click(self.input)
             self.typed = True
         self.p.type(word)
@@ -539,7 +581,16 @@ class Player:
                            f"{self.p.probe('focused')!r}")
 
     def use(self, control, snap=None):
-        self.p.click(control, snap)
+        """A click on the control, or Tab to it, where it shows its focus ring, and Space or
+        Enter, in turn. (The input box shows its focus by its caret.)"""
+        if self.keys:
+            self.presses[-1] += self.p.reach(control)
+            ring, _ = self.p.probe("ring")
+            assert ring != "none", f"{control} has the focus and shows no ring"
+            self.pressed += 1
+            self.p.press(" " if self.pressed % 2 else ENTER)
+        else:
+            self.p.click(control, snap)
 
     def shown_dialogs(self, snap):
         return [w["name"] for w in self.p.windows() if w["name"] != self.main and snap[w["name"]]["shown"]]

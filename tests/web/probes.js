@@ -85,12 +85,24 @@ window.__probes = {
   ring: () => [getComputedStyle(document.activeElement).outlineStyle, document.activeElement.id],
   policy: () => document.querySelector("meta[http-equiv=Content-Security-Policy]")?.content,
 
-  /** The element ids of a window that Tab visits, in the order it visits them (positive
-   * tabindex first, then the document's order): what is shown, enabled and not inert. */
-  tabOrder(window) {
+  /** [the element ids of a window that Tab visits, in the order it visits them (positive
+   * tabindex first, then the document's order: what is shown, enabled and not inert), the
+   * focused element's id, and where the focus stands among them]: its index, or where it is
+   * none of them (a control hidden under it), the index of the first that follows it in the
+   * document, less a half: where Tab and Shift+Tab start from. With nothing focused they start
+   * where the element last focused (lastId) stands, as the browser keeps that place. */
+  tabOrder(window, lastId) {
     const visited = [...document.getElementById(window).querySelectorAll("[id]")].filter((el) =>
-      el.tabIndex >= 0 && !el.disabled && el.getClientRects().length && !el.closest("[inert]"));
-    return visited.sort((a, b) => (a.tabIndex || Infinity) - (b.tabIndex || Infinity)).map((el) => el.id);
+      el.tabIndex >= 0 && !el.disabled && el.getClientRects().length && !el.closest("[inert]"))
+      .sort((a, b) => (a.tabIndex || Infinity) - (b.tabIndex || Infinity));
+    const focused = document.activeElement;
+    const focus = focused === document.body && document.getElementById(lastId) || focused;
+    let at = visited.indexOf(focus);
+    if (at < 0) {
+      const next = visited.findIndex((el) => focus.compareDocumentPosition(el) & Node.DOCUMENT_POSITION_FOLLOWING);
+      at = (next < 0 ? visited.length : next) - 0.5;
+    }
+    return [visited.map((el) => el.id), focused.id, at];
   },
 
   /** A point of the window's own face, where a press hits no control: where a drag starts. */
