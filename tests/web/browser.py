@@ -10,6 +10,7 @@ the frame of every browser test. Debian's /usr/bin/python3, where selenium lives
 
 import base64
 import contextlib
+import faulthandler
 import functools
 import http.server
 import json
@@ -48,7 +49,8 @@ FLAGS = ("--headless=new", "--no-sandbox", "--disable-gpu", "--disable-dev-shm-u
          "--force-device-scale-factor=1", "--lang=ru")
 TIMEOUT = 10.0  # s: a wait that takes longer has failed
 INTRO = "Text4"  # the main window's box that the run begins with
-START_S = 60  # for a browser to come up on a busy machine
+START_S = 60  # for a browser to come up, or a page to load, on a busy machine
+HUNG_S = 280  # a test still running then has hung: ctest ends it at 300
 # WebDriver's key values: Tab, Shift, Enter.
 TAB, SHIFT, ENTER = "\ue004", "\ue008", "\ue007"
 
@@ -98,6 +100,7 @@ def chromium(width=1024, height=768, extra=()):
     options.add_experimental_option("prefs", {"intl.accept_languages": "ru"})
     service = Service(CHROMEDRIVER, log_path=os.devnull)
     driver = webdriver.Chrome(service=service, options=options)
+    driver.set_page_load_timeout(START_S)  # a load that hangs fails here, saying where
     process = service.process
     try:
         yield driver
@@ -735,6 +738,7 @@ class Test:
         if len(sys.argv) < 3:
             sys.exit(sys.modules["__main__"].__doc__)
         began = time.monotonic()
+        faulthandler.dump_traceback_later(HUNG_S)  # where a test hangs, before ctest ends it
         try:
             cls(*sys.argv[1:]).run(os.path.splitext(os.path.basename(sys.argv[0]))[0])
         except Exception:
