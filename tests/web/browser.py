@@ -101,7 +101,17 @@ def chromium(width=1024, height=768, extra=()):
     service = Service(CHROMEDRIVER, log_path=os.devnull)
     driver = webdriver.Chrome(service=service, options=options)
     driver.set_page_load_timeout(START_S)  # a load that hangs fails here, saying where
-    process = service.process
+    try:
+        with quitting(driver):
+            yield driver
+    finally:
+        shutil.rmtree(profile, ignore_errors=True)
+
+
+@contextlib.contextmanager
+def quitting(driver):
+    """The driver, quit at the end; its process ended by PID if it does not go."""
+    process = driver.service.process
     try:
         yield driver
     finally:
@@ -111,7 +121,6 @@ def chromium(width=1024, height=768, extra=()):
             if process.poll() is None:
                 process.kill()  # by its PID, which Popen holds
                 process.wait()
-            shutil.rmtree(profile, ignore_errors=True)
 
 
 @contextlib.contextmanager
@@ -125,18 +134,9 @@ def webkit(width=1024, height=768):
     options = WebKitOptions()
     options.binary_location = MINIBROWSER
     options.add_argument("--automation")
-    driver = webdriver.WebKitGTK(options=options, service_log_path=os.devnull)
-    process = driver.service.process
-    try:
+    with quitting(webdriver.WebKitGTK(options=options, service_log_path=os.devnull)) as driver:
         driver.set_window_size(width, height)
         yield driver
-    finally:
-        try:
-            driver.quit()
-        finally:
-            if process.poll() is None:
-                process.kill()
-                process.wait()
 
 
 @contextlib.contextmanager

@@ -8,11 +8,9 @@ no error and break nothing of its content policy.
     test_engines.py webkit|firefox SITE_DIR ROAD_FILE [ROUTE_FILE...]
 """
 
-import os
 import sys
 
 sys.dont_write_bytecode = True  # keep the source tree free of __pycache__
-sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
 from browser import Player, Test, firefox, webkit  # noqa: E402
 

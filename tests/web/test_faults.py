@@ -11,7 +11,6 @@ import sys
 from urllib.parse import urlsplit
 
 sys.dont_write_bytecode = True  # keep the source tree free of __pycache__
-sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
 from browser import Player, Quiet, Server, Test, accessibility_tree  # noqa: E402
 

@@ -2,18 +2,16 @@
 """The whole road without a pointer, in headless Chromium: the shared route player Tabs from
 wherever the focus is to each step's control, forward or back (Shift+Tab) as the window's tab
 order puts it, never leaving the window's own controls nor wrapping round, and presses Space or
-Enter in turn; a word is typed after Tabbing to the input box. Every focus it comes to shows
-its ring. Prints the Tab presses each step needed: the most and the median.
+Enter in turn; a word is typed after Tabbing to the input box. Every control it presses shows
+its focus ring. Prints the Tab presses each step needed: the median and the most.
 
     test_keyboard.py SITE_DIR ROAD_FILE [ROUTE_FILE...]
 """
 
-import os
 import statistics
 import sys
 
 sys.dont_write_bytecode = True  # keep the source tree free of __pycache__
-sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
 from browser import Player, Test  # noqa: E402
 

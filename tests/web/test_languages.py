@@ -10,7 +10,6 @@ import os
 import sys
 
 sys.dont_write_bytecode = True  # keep the source tree free of __pycache__
-sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
 from browser import Catalog, Player, Test  # noqa: E402
 

@@ -15,7 +15,6 @@ import tempfile
 import time
 
 sys.dont_write_bytecode = True  # keep the source tree free of __pycache__
-sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
 from browser import INTRO, Player, Server, Test  # noqa: E402
 

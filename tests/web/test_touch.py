@@ -8,11 +8,9 @@ back keeping the run.
     test_touch.py SITE_DIR ROAD_FILE [ROUTE_FILE...]
 """
 
-import os
 import sys
 
 sys.dont_write_bytecode = True  # keep the source tree free of __pycache__
-sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
 from browser import Player, Test  # noqa: E402
 
