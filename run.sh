@@ -26,8 +26,13 @@ web_packages=(
   cmake ninja-build python3 gettext
   emscripten fonttools python3-brotli librsvg2-bin
 )
-# What the browser test drives the page with: a real headless browser.
-browser_packages=(chromium chromium-driver python3-selenium)
+# What the browser tests drive the page with: headless Chromium, WebKit's MiniBrowser (in the
+# end-to-end tests' Xvfb, from test_packages) and Firefox ESR, which speaks WebDriver BiDi over
+# a websocket itself.
+browser_packages=(
+  chromium chromium-driver python3-selenium
+  webkit2gtk-driver firefox-esr python3-websocket
+)
 
 source tools/install_missing.sh
 
@@ -56,7 +61,7 @@ case "${1:-}" in
     # address and undefined-behaviour sanitizers.
     build_and_test default
     build_and_test sanitize
-    # The browser edition, built with emscripten and played in headless Chromium.
+    # The browser edition, built with emscripten and played in Chromium, WebKit and Firefox.
     install_missing "${web_packages[@]}" "${browser_packages[@]}"
     build_and_test web
     ;;
