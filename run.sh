@@ -14,7 +14,7 @@ packages=(
 )
 test_packages=(
   xvfb xauth xdotool x11-utils x11-xkb-utils imagemagick
-  dbus at-spi2-core python3 python3-pyatspi
+  dbus at-spi2-core python3 python3-pyatspi orca
   desktop-file-utils appstream lintian
   clang libclang-rt-14-dev clang-format
   weston qt6-wayland
@@ -27,22 +27,15 @@ web_packages=(
   cmake ninja-build python3 gettext
   emscripten fonttools python3-brotli librsvg2-bin node-typescript
 )
-# What the browser test drives the page with: a real headless browser.
-browser_packages=(chromium chromium-driver python3-selenium)
+# What the browser tests drive the page with: headless Chromium, WebKit's MiniBrowser (in the
+# end-to-end tests' Xvfb, from test_packages) and Firefox ESR, which speaks WebDriver BiDi over
+# a websocket itself.
+browser_packages=(
+  chromium chromium-driver python3-selenium
+  webkit2gtk-driver firefox-esr python3-websocket
+)
 
-install_missing() {
-  local missing=()
-  for p in "$@"; do
-    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
-  done
-  [ ${#missing[@]} -eq 0 ] && return 0
-  echo "Installing: ${missing[*]}"
-  local sudo=()
-  [ "$(id -u)" -eq 0 ] || sudo=(sudo)
-  "${sudo[@]}" apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends \
-    "${missing[@]}" >/dev/null
-}
+source tools/install_missing.sh
 
 # Configures and builds one preset of CMakePresets.json (its build tree is build/<preset>).
 build() {
@@ -69,7 +62,7 @@ case "${1:-}" in
     # address and undefined-behaviour sanitizers.
     build_and_test default
     build_and_test sanitize
-    # The browser edition, built with emscripten and played in headless Chromium.
+    # The browser edition, built with emscripten and played in Chromium, WebKit and Firefox.
     install_missing "${web_packages[@]}" "${browser_packages[@]}"
     build_and_test web
     ;;

@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "shell/click_label.hpp"
+#include "shell/accessibility.hpp"
 #include "shell/language.hpp"
 #include "shell/look.hpp"
 #include "shell/shell.hpp"
@@ -57,7 +57,7 @@ int main(int argc, char** argv) {
     QGuiApplication::setDesktopFileName(QStringLiteral("io.github.tarvilon.tarvilon"));
 
     tarvilon::ui::installLook();
-    tarvilon::ui::installClickLabelAccessibility();
+    tarvilon::ui::installAccessibility();
     tarvilon::ui::Shell shell({}, tarvilon::ui::systemCatalog());
     QObject::connect(&shell, &tarvilon::ui::Shell::ended, &app, &QApplication::quit,
                      Qt::QueuedConnection);

@@ -25,6 +25,7 @@
 #include <vector>
 
 #include "game.hpp"
+#include "shell/accessibility.hpp"
 #include "shell/click_label.hpp"
 #include "shell/look.hpp"
 #include "shell/main_window.hpp"
@@ -85,7 +86,7 @@ int main(int argc, char** argv) {
 
     QApplication app(argc, argv);
     tarvilon::ui::installLook();
-    tarvilon::ui::installClickLabelAccessibility();
+    tarvilon::ui::installAccessibility();
 
     // Past the intro and the splash, at the second spirit: the busiest Examine.
     tarvilon::Game game;

@@ -7,19 +7,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-install_missing() {
-  local missing=()
-  for p in "$@"; do
-    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
-  done
-  [ ${#missing[@]} -eq 0 ] && return 0
-  echo "Installing: ${missing[*]}"
-  local sudo=()
-  [ "$(id -u)" -eq 0 ] || sudo=(sudo)
-  "${sudo[@]}" apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends \
-    "${missing[@]}" >/dev/null
-}
+source tools/install_missing.sh
 
 packages=(cmake ninja-build g++ qt6-base-dev qt6-svg-dev libbenchmark-dev xvfb xdotool python3)
 install_missing "${packages[@]}"

@@ -2,7 +2,7 @@
 
 #include <QApplication>
 
-#include "shell/click_label.hpp"
+#include "shell/accessibility.hpp"
 #include "shell/look.hpp"
 #include "shell/main_window.hpp"
 #include "shell/shell.hpp"
@@ -16,7 +16,7 @@ int main(int argc, char** argv) {
     tarvilon::bench::FirstPaint probe(exec, mainNs);
     probe.mark("application");
     tarvilon::ui::installLook();
-    tarvilon::ui::installClickLabelAccessibility();
+    tarvilon::ui::installAccessibility();
     probe.mark("look");
     tarvilon::ui::Shell shell;
     QObject::connect(&shell, &tarvilon::ui::Shell::ended, &app, &QApplication::quit,

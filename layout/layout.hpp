@@ -240,6 +240,11 @@ void requestClose(Game& game, Window window);
     return c.shows.what == Response || c.shows.what == Description ||
            c.shows.what == ForesterAnswer || c.shows.what == GuardAnswer || c.shows.what == Card;
 }
+// What covers the main window at start and then goes: the title splash, the intro and its
+// "ДАЛЕЕ...". It lies over what stands beneath it, and a player reads it first.
+[[nodiscard]] constexpr bool coversAtStart(const Control& c) {
+    return c.shows.what == Shows::What::Splash || c.shows.what == Shows::What::Intro;
+}
 // The title that a timer of its window redraws on its own.
 [[nodiscard]] constexpr bool blinks(const Control& c) {
     return c.shows.what == Shows::What::BlinkingTitle;

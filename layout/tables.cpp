@@ -3,6 +3,7 @@
 // twips, relative to the control's panel where it has one, else to its window's client area.
 // Captions the engine owns are its constants; the rest are the windows' own.
 
+#include <algorithm>
 #include <array>
 
 #include "content/about.hpp"
@@ -10,6 +11,7 @@
 #include "content/places.hpp"
 #include "content/texts.hpp"
 #include "layout.hpp"
+#include "names.hpp"
 
 namespace tarvilon::layout {
 namespace {
@@ -314,6 +316,162 @@ constexpr std::array kWindows = {
     WindowLayout{Window::Form2,  "Form2",  {},     "Конец",        {2595, 1920, 5400, 4410}, kFaceGrey,     kForm2,   kForm2Reading,   kForm2Panels,  kForm2Labels},
 };
 // clang-format on
+
+// The windows as a player sees them, checked as the tables compile. Each check gives the first
+// row that breaks it as the window's number times 100 plus the row, so that the compiler's
+// message names it: "the comparison reduces to '(305 == -1)'" is row 5 of musik (window 3).
+template <typename Holds>
+constexpr int firstRowBreaking(Holds holds) {
+    for (const WindowLayout& w : kWindows)
+        for (std::size_t r = 0; r < w.controls.size(); ++r)
+            if (!holds(w, static_cast<Row>(r)))
+                return static_cast<int>(w.window) * 100 + static_cast<int>(r);
+    return kNoRow;
+}
+
+constexpr const Control& at(const WindowLayout& w, Row r) {
+    return w.controls[static_cast<std::size_t>(r)];
+}
+constexpr Row panelOf(const WindowLayout& w, Row r) {
+    return w.panels[static_cast<std::size_t>(r)];
+}
+
+// Whether the spans [a, a + n) and [b, b + m) share more than `seam` twips.
+constexpr bool share(int a, int n, int b, int m, int seam = 0) {
+    return std::min(a + n, b + m) - std::max(a, b) > seam;
+}
+
+// Inside its panel, or else its window; and a panel holds controls of one kind, the verbs or
+// the slots, so that a control moved into the wrong panel shows here.
+constexpr bool standsInItsPlace(const WindowLayout& w, Row r) {
+    const Control& c = at(w, r);
+    const Row panel = panelOf(w, r);
+    const Rect room = panel == kNoRow ? w.rect : at(w, panel).rect;
+    if (c.rect.x < 0 || c.rect.y < 0 || c.rect.x + c.rect.width > room.width ||
+        c.rect.y + c.rect.height > room.height)
+        return false;
+    for (Row q = 0; q < r; ++q)
+        if (panel != kNoRow && panelOf(w, q) == panel && at(w, q).kind != c.kind) return false;
+    return true;
+}
+
+// A control drawn as clickable does something, only the input box takes typing, and a box a
+// screen reader lands in is named: else a click would look live and do nothing, or reach the
+// game unseen.
+constexpr bool actsAsItLooks(const WindowLayout& w, Row r) {
+    const Control& c = at(w, r);
+    const bool clickable = c.kind == kVerb || c.kind == kClick || c.kind == kButton;
+    const bool typed = c.does.what == Doing::Type;
+    return clickable == (c.does.what != Doing::Nothing && !typed) && (c.kind == kInput) == typed &&
+           ((c.kind != kText && c.kind != kInput) || !c.accessible.empty());
+}
+
+// Nothing a player must see or click lies over another control of its panel, or of its window,
+// but what covers the window at start, which lies over what stands beneath it and not over its
+// own kind: the intro's "ДАЛЕЕ..." stands clear of the intro. The labels stand 240 twips apart
+// and are 255 high: a pixel's seam between neighbours is how they were drawn, not an overlap.
+constexpr bool coversNoOther(const WindowLayout& w, Row r) {
+    const Control& c = at(w, r);
+    for (Row above = 0; above < r; ++above) {
+        const Control& a = at(w, above);
+        if (panelOf(w, above) != panelOf(w, r) ||
+            !share(a.rect.x, a.rect.width, c.rect.x, c.rect.width, kTwipsPerPixel) ||
+            !share(a.rect.y, a.rect.height, c.rect.y, c.rect.height, kTwipsPerPixel))
+            continue;
+        if (!coversAtStart(a) || a.shows.what == c.shows.what) return false;
+    }
+    return true;
+}
+
+// The reading order is the order the window is seen in: what covers it first, from the top of
+// the stack down, and a panel's controls straight after the panel. Among the rest, and among
+// a panel's controls, each stands lower than the one read before it where the two share
+// columns; otherwise it is not wholly above it and, where the two share a band, not wholly to
+// its left.
+constexpr bool readInItsPlace(const WindowLayout& w, Row r) {
+    std::size_t i = 0;
+    while (w.reading[i] != r) ++i;
+    if (i == 0) return true;
+    const Row before = w.reading[i - 1];
+    if (coversAtStart(at(w, r))) return coversAtStart(at(w, before)) && before < r;
+    const Row panel = panelOf(w, r);
+    if (panel != kNoRow && before != panel && panelOf(w, before) != panel) return false;
+    for (std::size_t j = i; j-- > 0;) {
+        const Row q = w.reading[j];
+        if (q == panel || coversAtStart(at(w, q))) break;
+        if (panelOf(w, q) != panel) continue;
+        const Rect& a = at(w, q).rect;
+        const Rect& b = at(w, r).rect;
+        if (share(a.x, a.width, b.x, b.width)) return b.y > a.y;
+        return b.y + b.height > a.y &&
+               (!share(a.y, a.height, b.y, b.height) || b.x + b.width > a.x);
+    }
+    return true;
+}
+
+// How many calls or cells of a kind there are: one for each verb, line, card or slot.
+constexpr int operands(Doing what) {
+    switch (what) {
+        case Doing::Press:
+            return static_cast<int>(valueCount<Verb>());
+        case Doing::Ask:
+            return static_cast<int>(ForesterLine::Bye) + 1;
+        case Doing::Say:
+            return static_cast<int>(kGuardLineCount);
+        case Doing::Turn:
+            return static_cast<int>(kCardCount);
+        default:
+            return what == Doing::Nothing ? 0 : 1;
+    }
+}
+constexpr int operands(Showing what) {
+    switch (what) {
+        case Showing::Slot:
+            return static_cast<int>(Slot::Pouch) + 1;
+        case Showing::GuardLine:
+            return static_cast<int>(kGuardLineCount);
+        case Showing::Card:
+            return static_cast<int>(kCardCount);
+        default:
+            return what == Showing::Caption ? 0 : 1;
+    }
+}
+
+// Every call a player can make on the game, and every cell the game writes, is reached through
+// exactly one control, but what covers the window through one or more (the intro and its
+// "ДАЛЕЕ..."): a mistyped does or shows leaves a verb, a line or a card out of reach, or a cell
+// unshown. Gives the first that is not, as its kind's number times 10 plus its operand.
+template <typename What, typename Field>
+constexpr int firstNotReachedOnce(Field field) {
+    for (std::size_t k = 0; k < valueCount<What>(); ++k) {
+        const auto what = static_cast<What>(k);
+        for (int which = 0; which < operands(what); ++which) {
+            int controls = 0;
+            bool cover = false;
+            for (const WindowLayout& w : kWindows)
+                for (const Control& c : w.controls)
+                    if (field(c).what == what && field(c).which == which) {
+                        ++controls;
+                        cover = coversAtStart(c);
+                    }
+            if (controls == 0 || (controls > 1 && !cover)) return static_cast<int>(k) * 10 + which;
+        }
+    }
+    return kNoRow;
+}
+
+static_assert(firstNotReachedOnce<Doing>([](const Control& c) { return c.does; }) == kNoRow,
+              "a call on the game that no control makes, or two do");
+static_assert(firstNotReachedOnce<Showing>([](const Control& c) { return c.shows; }) == kNoRow,
+              "a cell of the game that no control shows, or two do");
+static_assert(firstRowBreaking(actsAsItLooks) == kNoRow,
+              "a control that looks clickable and does nothing, or the reverse, or a box unnamed");
+static_assert(firstRowBreaking(standsInItsPlace) == kNoRow,
+              "a control outside its panel or window, or among controls of another kind");
+static_assert(firstRowBreaking(coversNoOther) == kNoRow,
+              "a control lies over another that a player must see or click");
+static_assert(firstRowBreaking(readInItsPlace) == kNoRow,
+              "the reading order goes against the window as it is seen");
 
 }  // namespace
 

@@ -62,12 +62,14 @@ def read_back(catalog):
         lambda shown: russian.get(shown, shown))(text(self, window, control))
 
 
+# The language LANGUAGE names first: the game is started in it, and the road read through it.
+LANGUAGE = (os.environ.get("LANGUAGE") or "ru").split(":")[0].split("_")[0]
+
+
 def catalog(binary):
-    """The catalog of the language LANGUAGE names first, as the build compiled it; none for
-    Russian."""
-    language = (os.environ.get("LANGUAGE") or "ru").split(":")[0].split("_")[0]
-    path = os.path.join(os.path.dirname(os.path.abspath(binary)), "po", f"{language}.mo")
-    return Catalog(path) if language != "ru" and os.path.exists(path) else Catalog()
+    """The catalog of LANGUAGE, as the build compiled it; none for Russian."""
+    path = os.path.join(os.path.dirname(os.path.abspath(binary)), "po", f"{LANGUAGE}.mo")
+    return Catalog(path) if LANGUAGE != "ru" and os.path.exists(path) else Catalog()
 
 
 def main():
@@ -75,7 +77,8 @@ def main():
     suffix = "" if scale == 1 else f"-{scale}x"
     os.makedirs(outdir, exist_ok=True)
 
-    with harness.Session(binary, scale=scale, artefacts=outdir) as s:
+    # The harness starts the Russian game unless told otherwise.
+    with harness.Session(binary, scale=scale, artefacts=outdir, env={"LANGUAGE": LANGUAGE}) as s:
         def snap(name):
             path = os.path.join(outdir, f"{name}{suffix}.png")
             s.screenshot(path, settle(s))

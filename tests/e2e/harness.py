@@ -330,8 +330,9 @@ class Session:
     """One run of the game on this process's desktop, with helpers to click, type, read and
     capture. Use it as a context manager: the game is ended on leaving, whatever happened."""
 
-    def __init__(self, binary, scale=1, screen=None, artefacts=None):
+    def __init__(self, binary, scale=1, screen=None, artefacts=None, env=None):
         self.binary = os.path.abspath(binary)
+        self.env = env  # changes to the game's environment, as launch() takes them
         self.scale = scale
         self.screen_size = screen
         self.artefacts = artefacts  # where a failure leaves its screenshot
@@ -357,7 +358,7 @@ class Session:
         return False
 
     def start(self):
-        self.launch()
+        self.launch(self.env)
         self.main = self.wait_window(layout.FORM1, timeout=START_TIMEOUT)
         self.app()
 

@@ -343,8 +343,10 @@ void MainWindowTest::closeRequestsOnlyCloseWhatMayClose() {
     QVERIFY(about->isVisible());
     QVERIFY(!main.isEnabled());
     QCOMPARE(ended.count(), 0);
+    QTest::keyClick(about, Qt::Key_Escape);  // asks as the window system does
+    QVERIFY(about->isVisible());
 
-    // The ending window takes a close request as "Конец...".
+    // The ending window takes a close request, and Escape, as "Конец...".
     Game atTheEnd;
     atTheEnd.world().focus = text::kOnToLife;
     atTheEnd.press(Verb::Go);
@@ -354,6 +356,10 @@ void MainWindowTest::closeRequestsOnlyCloseWhatMayClose() {
     QCOMPARE(finaleEnded.count(), 1);
     QCOMPARE(finaleEnded.at(0).at(0).value<Ending>(), Ending::Finale);
     QVERIFY(!finale->window(Window::Form2)->isVisible());
+    auto escaped = startShell(atTheEnd);
+    QSignalSpy escapedEnded(escaped.get(), &Shell::ended);
+    QTest::keyClick(escaped->window(Window::Form2), Qt::Key_Escape);
+    QCOMPARE(escapedEnded.count(), 1);
 
     // The main window's close request ends the run, even while it is disabled.
     main.close();

@@ -4,8 +4,12 @@
 // what the windows show compared with what the route expects. In the language the environment
 // chooses, as the program does: ctest runs it in Russian and again under LANGUAGE=en, where
 // every word typed, caption clicked and text checked is the route's read through the catalog.
+// Then by keys alone: each step Tabs (the road) or Shift+Tabs (the detours) from wherever the
+// focus is to its controls, in reading order, and presses Space or Enter or types there; what
+// the route says cannot be used must not be reached.
 
 #include <QSignalSpy>
+#include <algorithm>
 
 #include "content/places.hpp"
 #include "route.hpp"
@@ -36,9 +40,14 @@ class WholeGameTest : public QObject {
     }
     void playsTheRoad() { play("road.txt"); }
     void playsTheDetours() { play("detours.txt"); }
+    void playsTheRoadByTab() { play("road.txt", Qt::NoModifier); }
+    void playsTheDetoursByShiftTab() { play("detours.txt", Qt::ShiftModifier); }
 
   private:
-    void play(const char* file);
+    // With a Tab modifier, by keys (Shift goes backwards); without one, by pointer.
+    void play(const char* file, std::optional<Qt::KeyboardModifier> tab = std::nullopt);
+    // Tabs round the active window until the control has the focus: the presses it took, or -1.
+    [[nodiscard]] int tabTo(const route::Target& t, Qt::KeyboardModifier tab) const;
     [[nodiscard]] QWidget* widget(const route::Target& t) const {
         return shell_->widget(t.window, *t.control);
     }
@@ -62,6 +71,25 @@ void WholeGameTest::clickOn(const route::Target& t) const {
     clickAt(*window, w->mapTo(window, w->rect().center()));
 }
 
+int WholeGameTest::tabTo(const route::Target& t, Qt::KeyboardModifier tab) const {
+    std::vector<QWidget*> ring;  // the window's reading order, as Tab must follow it
+    for (const layout::WindowLayout& w : layout::windows())
+        if (shell_->window(w.window) == QApplication::activeWindow())
+            for (const layout::Control* c : layout::tabOrder(shell_->game(), w.window))
+                ring.push_back(widget({w.window, c}));
+    auto at = std::find(ring.begin(), ring.end(), QApplication::focusWidget());
+    for (std::size_t presses = 0; at != ring.end() && presses < ring.size(); ++presses) {
+        if (*at == widget(t)) return static_cast<int>(presses);
+        QTest::keyClick(*at, Qt::Key_Tab, tab);
+        if (tab == Qt::ShiftModifier)
+            at = (at == ring.begin() ? ring.end() : at) - 1;
+        else
+            at = at + 1 == ring.end() ? ring.begin() : at + 1;
+        if (QApplication::focusWidget() != *at) break;  // out of the reading order
+    }
+    return -1;
+}
+
 QString WholeGameTest::seen(const route::Step& step, std::string_view what) const {
     const Game& game = shell_->game();
     if (const auto cell = route::cellOf(game, what)) return textOf(widget(*cell));
@@ -81,9 +109,11 @@ QString WholeGameTest::seen(const route::Step& step, std::string_view what) cons
     return up.join('+');
 }
 
-void WholeGameTest::play(const char* file) {
+void WholeGameTest::play(const char* file, std::optional<Qt::KeyboardModifier> tab) {
     shell_ = startShell({}, systemCatalog());
     endings_.clear();
+    std::vector<int> presses;  // of Tab, per step
+    int keys = 0;              // Space and Enter in turn
     connect(shell_.get(), &Shell::ended, this,
             [this](Ending how) { endings_ << qt(route::endingName(how)); });
     for (const route::Step& step : route::load(file)) {
@@ -104,18 +134,33 @@ void WholeGameTest::play(const char* file) {
                          where + ": not on screen to use");
             }
         }
+        if (tab && move.usable) presses.push_back(0);
+        const auto reach = [&](const route::Target& t) {
+            QCoreApplication::processEvents();  // a window shown or hidden takes the focus now
+            const int n = tabTo(t, *tab);
+            QVERIFY2((n >= 0) == move.usable,
+                     where + (n < 0 ? ": Tab does not reach it" : ": reached"));
+            if (n > 0) presses.back() += n;
+        };
         if (move.box) {
             auto* input = qobject_cast<QLineEdit*>(widget(*move.box));
             QVERIFY2(input != nullptr, where);
-            clickOn(*move.box);
+            tab ? reach(*move.box) : clickOn(*move.box);
             const QString word = tr(move.word, layout::kObjectWord);
-            typeInto(input, word);
+            if (!tab || move.usable) typeInto(tab ? QApplication::focusWidget() : input, word);
+            if (tab && move.usable)  // Enter in the box runs no verb: the word stays
+                QTest::keyClick(input, Qt::Key_Return);
             QVERIFY2(!move.usable || input->text() == word, where);
         }
         // The player clicks what he reads: the caption, in his language.
         if (move.usable && step.action == "press")
             QVERIFY2(textOf(widget(*move.click)) == tr(step.target), where + ": reads otherwise");
-        if (move.click) clickOn(*move.click);
+        if (move.click && !tab) clickOn(*move.click);
+        if (move.click && tab) reach(*move.click);
+        if (move.click && tab && move.usable)
+            QTest::keyClick(QApplication::focusWidget(),
+                            ++keys % 2 ? Qt::Key_Space : Qt::Key_Return);
+        if (QTest::currentTestFailed()) return;
         if (move.box && move.usable)
             QVERIFY2(qobject_cast<QLineEdit*>(widget(*move.box))->text().isEmpty(), where);
         if (route::changesNothing(step))
@@ -135,6 +180,11 @@ void WholeGameTest::play(const char* file) {
                                     .arg(QString::fromUtf8(where), qt(check.what), got, wanted)));
         }
     }
+    if (!tab) return;
+    std::sort(presses.begin(), presses.end());
+    qInfo("%s by %s: presses to reach a step's controls: median %d, most %d", file,
+          *tab == Qt::ShiftModifier ? "Shift+Tab" : "Tab", presses[presses.size() / 2],
+          presses.back());
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include "shell/form_controls.hpp"
 
+#include <QAccessible>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -57,9 +58,38 @@ QLabel* makeLabel(const layout::Control& c, QWidget* parent, const QCursor& hand
     return label;
 }
 
+// A read-only box that marks the keyboard's focus as a label does, round the edge of what it
+// shows.
+class ReadBox : public QPlainTextEdit {
+    static constexpr int kFocusEdgePx = 2;
+
+  public:
+    using QPlainTextEdit::QPlainTextEdit;
+
+  protected:
+    void paintEvent(QPaintEvent* event) override {
+        QPlainTextEdit::paintEvent(event);
+        if (hasFocus()) drawFocusMark(*viewport(), *this, kFocusEdgePx);
+    }
+    void focusInEvent(QFocusEvent* event) override {
+        QPlainTextEdit::focusInEvent(event);
+        viewport()->update();
+    }
+    void focusOutEvent(QFocusEvent* event) override {
+        QPlainTextEdit::focusOutEvent(event);
+        viewport()->update();
+    }
+    void scrollContentsBy(int dx, int dy) override {
+        QPlainTextEdit::scrollContentsBy(dx, dy);
+        if (hasFocus()) viewport()->update();  // the mark stays put while the text scrolls
+    }
+};
+
 QWidget* makeBox(const layout::Control& c, QWidget* parent) {
-    auto* box = new QPlainTextEdit(parent);
+    auto* box = new ReadBox(parent);
     box->setReadOnly(true);  // the player may select and scroll, never type
+    // A caret the arrow keys move, line by line, is how a screen reader reads the box again.
+    box->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     box->setLineWrapMode(QPlainTextEdit::WidgetWidth);
@@ -68,8 +98,25 @@ QWidget* makeBox(const layout::Control& c, QWidget* parent) {
     return box;
 }
 
+// The box the player types into. Taking the focus, it puts its caret after the word and tells a
+// screen reader so before Qt tells of the focus; Orca takes that caret for the focus and never
+// names the box. Nothing it tells while it takes the focus is passed on: a screen reader asks
+// for the caret when it learns of the focus.
+class InputBox : public QLineEdit {
+  public:
+    using QLineEdit::QLineEdit;
+
+  protected:
+    void focusInEvent(QFocusEvent* event) override {
+        const QAccessible::UpdateHandler told =
+            QAccessible::installUpdateHandler([](QAccessibleEvent*) {});
+        QLineEdit::focusInEvent(event);
+        QAccessible::installUpdateHandler(told);
+    }
+};
+
 QWidget* makeLineBox(const layout::Control& c, QWidget* parent) {
-    auto* box = new QLineEdit(parent);
+    auto* box = new InputBox(parent);
     if (c.background) setGround(*box, QPalette::Base, *c.background);
     if (c.textColour) setGround(*box, QPalette::Text, *c.textColour);
     if (c.kind == Kind::Splash) {
@@ -83,7 +130,7 @@ QWidget* makeLineBox(const layout::Control& c, QWidget* parent) {
 }
 
 QWidget* makePanel(QWidget* parent) {
-    auto* panel = new QFrame(parent);
+    auto* panel = new Panel(parent);
     panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     panel->setLineWidth(2);
     return panel;
@@ -92,6 +139,7 @@ QWidget* makePanel(QWidget* parent) {
 QWidget* makeButton(QWidget* parent) {
     auto* button = new QPushButton(parent);
     button->setFocusPolicy(Qt::TabFocus);
+    button->setAutoDefault(true);  // Enter presses it, as Space does
     return button;
 }
 
@@ -164,10 +212,16 @@ void write(QWidget& w, const layout::Control& c, const std::string& text) {
     }
 }
 
+// What a screen reader hears of a control: a box's text, else the name it is given (a card's
+// word once it is turned), else its caption.
+const std::string& heard(const layout::Control& c, const layout::Shown& shown) {
+    return c.kind == Kind::Text || shown.accessible.empty() ? shown.text : shown.accessible;
+}
+
 }  // namespace
 
 FormControls::FormControls(QWidget& frame, Window window, Shell& shell)
-    : catalog_(shell.catalog()) {
+    : window_(window), catalog_(shell.catalog()), announcer_(frame) {
     const layout::WindowLayout& table = layout::of(window);
     built_.reserve(table.controls.size());
     const QCursor hand = handPointer();  // one for all the verbs
@@ -218,13 +272,24 @@ FormControls::FormControls(QWidget& frame, Window window, Shell& shell)
             if (auto* heading =
                     qobject_cast<QLabel*>(built_[static_cast<std::size_t>(label)].widget))
                 heading->setBuddy(built_[row].widget);
+    QWidget* previous = nullptr;
+    for (const layout::Row row : table.reading) {
+        if (!layout::takesFocus(table.controls[static_cast<std::size_t>(row)].kind)) continue;
+        QWidget* next = built_[static_cast<std::size_t>(row)].widget;
+        if (previous != nullptr) QWidget::setTabOrder(previous, next);
+        previous = next;
+    }
 }
 
 void FormControls::redraw(const Game& game) {
+    std::vector<QString> news(built_.size());  // what a screen reader must hear, by row
     for (Built& b : built_) {
         const layout::Control& c = *b.control;
         layout::Shown shown = layout::view(game, c, catalog_);
         if (!shown.textColour) shown.textColour = c.textColour;
+        if (layout::announces(c) && heard(c, shown) != heard(c, b.drawn) &&
+            !heard(c, shown).empty())
+            news[static_cast<std::size_t>(&b - built_.data())] = displayText(heard(c, shown));
         if (shown.text != b.drawn.text) write(*b.widget, c, shown.text);
         if (shown.visible != b.drawn.visible) b.widget->setVisible(shown.visible);
         if (shown.textColour != b.drawn.textColour && shown.textColour && isLabel(c.kind))
@@ -232,6 +297,26 @@ void FormControls::redraw(const Game& game) {
         if (shown.accessible != b.drawn.accessible)
             setAccessible(*b.widget, c.kind, qt(shown.accessible));
         b.drawn = std::move(shown);
+    }
+    // One announcement, in reading order, so that no part cuts another off.
+    QStringList said;
+    for (const layout::Row row : layout::of(window_).reading)
+        if (!news[static_cast<std::size_t>(row)].isEmpty())
+            said << news[static_cast<std::size_t>(row)];
+    if (!said.isEmpty()) announcer_.say(said.join(QLatin1Char('\n')));
+}
+
+void FormControls::focusFirst(const Game& game) const {
+    QStringList before;  // what the boxes read before it say
+    for (const layout::Control* c : layout::tabOrder(game, window_)) {
+        if (c->kind == Kind::Text) {
+            before << displayText(layout::view(game, *c, catalog_).text);
+            continue;
+        }
+        QWidget* first = widget(*c);
+        first->setAccessibleDescription(before.join(QLatin1Char('\n')));
+        first->setFocus(Qt::OtherFocusReason);
+        return;
     }
 }
 

@@ -25,7 +25,12 @@ MainWindow::MainWindow(Shell& shell)
 
 void MainWindow::redraw(const Game& game) {
     controls_.redraw(game);
-    setEnabled(layout::enabled(game, Window::Form1));
+    const bool enabled = layout::enabled(game, Window::Form1);
+    if (enabled == isEnabled()) return;
+    // Disabling the window takes the focus out of it: it comes back where it was.
+    if (!enabled) returnTo_ = focusWidget();
+    setEnabled(enabled);
+    if (enabled && returnTo_ != nullptr) returnTo_->setFocus(Qt::OtherFocusReason);
 }
 
 void MainWindow::mousePressEvent(QMouseEvent* event) {

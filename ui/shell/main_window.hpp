@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QPointF>
+#include <QPointer>
 #include <QWidget>
 
 #include "game.hpp"
@@ -35,6 +36,8 @@ class MainWindow : public QWidget {
     // The drag anchor: pointer position in twips at the last mouse-down on the background.
     float msePosX_ = 0;
     float msePosY_ = 0;
+    // Where the focus was when a window over this one disabled it; it goes back there.
+    QPointer<QWidget> returnTo_;
 };
 
 }  // namespace tarvilon::ui

@@ -1,6 +1,7 @@
 #include "shell/secondary_window.hpp"
 
 #include <QCloseEvent>
+#include <QKeyEvent>
 
 #include "shell/shell.hpp"
 
@@ -35,6 +36,14 @@ void SecondaryWindow::closeEvent(QCloseEvent* event) {
     // Only the game may close a window; the redraw hides it when the game agrees.
     event->ignore();
     shell_.requestClose(which_);
+}
+
+// Escape asks as the window system's close does.
+void SecondaryWindow::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier)
+        shell_.requestClose(which_);
+    else
+        QFrame::keyPressEvent(event);
 }
 
 }  // namespace tarvilon::ui

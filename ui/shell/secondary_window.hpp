@@ -11,8 +11,8 @@ class Shell;
 
 // One of the small windows, built from its layout table: a fixed-size frame at a fixed screen
 // place whose controls are redrawn from the game after every event and whose clicks go to the
-// game. The window system's close request (Alt+F4) goes to the game, which refuses it for
-// every window but the ending; the windows' own controls close them.
+// game. The window system's close request (Alt+F4), and Escape, go to the game, which refuses
+// them for every window but the ending; the windows' own controls close them.
 class SecondaryWindow : public QFrame {
     Q_OBJECT
   public:
@@ -23,6 +23,7 @@ class SecondaryWindow : public QFrame {
 
   protected:
     void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
   private:
     Shell& shell_;

@@ -1,5 +1,6 @@
 #include "shell/shell.hpp"
 
+#include <QApplication>
 #include <QWindow>
 
 #include "shell/main_window.hpp"
@@ -33,14 +34,31 @@ Shell::Shell(Game game, layout::Catalog catalog)
         if (SecondaryWindow* about = secondary(Window::Info); about && about->isVisible())
             about->redraw(game_);
     });
+    // Qt marks the focus only after Tab; a move the game makes after a key press is the
+    // player's keyboard too.
+    qApp->installEventFilter(this);
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+        if (now == nullptr || !keyboardLast_) return;
+        now->window()->setAttribute(Qt::WA_KeyboardFocusChange);
+        now->update();
+    });
     redraw();
 }
 
 Shell::~Shell() = default;
 
 void Shell::start() {
+    main_->controls().focusFirst(game_);
     main_->show();
     if (game_.splashTimerRunning()) splashTimer_.start();
+}
+
+bool Shell::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress)
+        keyboardLast_ = true;
+    else if (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::TouchBegin)
+        keyboardLast_ = false;
+    return QObject::eventFilter(watched, event);
 }
 
 SecondaryWindow* Shell::secondary(Window w) const {
@@ -120,6 +138,7 @@ void Shell::redraw() {
             w.show();
             w.raise();
             w.activateWindow();
+            w.controls().focusFirst(game_);
         } else if (!visible && w.isVisible()) {
             w.hide();
             closedOne = true;

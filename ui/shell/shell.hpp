@@ -20,7 +20,8 @@ class SecondaryWindow;
 // is shown in, every window and the game's two timers; each click or edit is forwarded through the
 // layout as one call on the game, and then every window redraws itself from the game's state. A
 // secondary window is created the first time the game says it exists and is never destroyed before
-// the program ends.
+// the program ends. A window that comes up takes the focus to the first control of its reading
+// order that Tab reaches.
 class Shell : public QObject {
     Q_OBJECT
   public:
@@ -50,6 +51,9 @@ class Shell : public QObject {
     [[nodiscard]] QTimer& splashTimer() { return splashTimer_; }
     [[nodiscard]] QTimer& blinkTimer() { return blinkTimer_; }
 
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
   signals:
     // The run is over: every window is gone and the program should stop.
     void ended(tarvilon::Ending how);
@@ -66,6 +70,9 @@ class Shell : public QObject {
     QTimer splashTimer_;
     QTimer blinkTimer_;
     bool endSignalled_ = false;
+    // Whether the player's last press was a key rather than a pointer's: the focus the game
+    // moves then (a dialogue's first line, the way back from one) is marked as Tab's is.
+    bool keyboardLast_ = false;
 };
 
 }  // namespace tarvilon::ui
