@@ -83,8 +83,9 @@ async function attempt(n, signal) {
   script.catch(() => {
     pageFailed = true;
   });
-  const [glue, page] = await Promise.all([import(fresh("tarvilon.js", n)), script]);
-  const compiled = await wasm;
+  // Awaited together: a module that fails to compile before the scripts arrive is this try's
+  // failure, not a rejection nobody handles.
+  const [glue, page, compiled] = await Promise.all([import(fresh("tarvilon.js", n)), script, wasm]);
   if (n !== tries) return; // given up on already; a newer try runs
   /** @type {(error: unknown) => void} */
   let failed = () => {};
