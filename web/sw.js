@@ -75,8 +75,19 @@ worker.addEventListener("activate", (event) => {
 
 worker.addEventListener("fetch", (event) => {
   if (event.request.method !== "GET") return;
-  event.respondWith(event.request.mode === "navigate" ? navigate(event) : serve(event));
+  event.respondWith(event.request.mode === "navigate" ? navigate(event) : serve(event).then(unshared));
 });
+
+// The renderer keeps what one document took for the next of the same address, without asking
+// again, whatever build that next one is: every file is the document's own, or a style of the old
+// build goes with the new page.
+/** @param {Response} response */
+function unshared(response) {
+  if (response.type === "opaque" || response.type === "opaqueredirect") return response;
+  const headers = new Headers(response.headers);
+  headers.set("Cache-Control", "no-store");
+  return new Response(response.body, { status: response.status, statusText: response.statusText, headers });
+}
 
 /** @param {FetchEvent} event */
 async function navigate(event) {
