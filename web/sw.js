@@ -19,6 +19,7 @@ const FILES = {"@FILES@": ""};
 const CATALOGS = {"@CATALOGS@": ""};
 const PAGES = "tarvilon-pages"; // which cache each open page uses, kept across worker restarts
 const PAGE_KEY = "./.page/";
+const INSTALLING = "./.installing"; // in PAGES: the cache of the build installed last or now
 const SPARE_MS = 60000; // a page just navigated to may not be listed as open yet
 const TIDY_MS = 5000; // after a load, not during it: tidying reads the caches the load needs
 
@@ -57,6 +58,8 @@ async function fetchChecked(url, digest) {
 
 worker.addEventListener("install", (event) => {
   event.waitUntil((async () => {
+    // Noted before the cache is made: see tidy.
+    await open(PAGES).then((notes) => notes.put(INSTALLING, new Response(CACHE)));
     try {
       const cache = await caches.open(CACHE);
       await Promise.all(Object.entries(FILES).map(async ([url, digest]) =>
@@ -75,8 +78,19 @@ worker.addEventListener("activate", (event) => {
 
 worker.addEventListener("fetch", (event) => {
   if (event.request.method !== "GET") return;
-  event.respondWith(event.request.mode === "navigate" ? navigate(event) : serve(event));
+  event.respondWith(event.request.mode === "navigate" ? navigate(event) : serve(event).then(unshared));
 });
+
+// The renderer keeps what one document took for the next of the same address, without asking
+// again, whatever build that next one is: every file is the document's own, or a style of the old
+// build goes with the new page.
+/** @param {Response} response */
+function unshared(response) {
+  if (response.type === "opaque" || response.type === "opaqueredirect") return response;
+  const headers = new Headers(response.headers);
+  headers.set("Cache-Control", "no-store");
+  return new Response(response.body, { status: response.status, statusText: response.statusText, headers });
+}
 
 /** @param {FetchEvent} event */
 async function navigate(event) {
@@ -125,13 +139,19 @@ async function pageCache(id) {
   return /** @type {string} */ (pages.get(id));
 }
 
-// Forgets closed pages, then drops every build's cache that no open page uses.
+// Forgets closed pages, then drops every build's cache that no open page uses, but for this
+// worker's and one that may still be installing, which an older worker's tidy sees too.
 async function tidy() {
+  // The caches before the notes: an install notes its build before it makes the cache.
+  const names = await caches.keys();
   const shown = new Set((await worker.clients.matchAll({ type: "window", includeUncontrolled: true }))
     .map((client) => client.id));
   const noted = await open(PAGES);
   const used = new Set([CACHE]);
+  const installing = await noted.match(INSTALLING);
+  if (installing) used.add(await installing.text());
   for (const key of await noted.keys()) {
+    if (!key.url.startsWith(new URL(PAGE_KEY, worker.location.href).href)) continue;
     const id = key.url.slice(new URL(PAGE_KEY, worker.location.href).href.length);
     const page = await noted.match(key);
     if (!page) continue;
@@ -142,7 +162,7 @@ async function tidy() {
       pages.delete(id);
     }
   }
-  for (const name of await caches.keys()) {
+  for (const name of names) {
     if (name.startsWith("tarvilon-") && name !== PAGES && !used.has(name)) {
       opened.delete(name);
       await caches.delete(name);
