@@ -143,13 +143,19 @@ function inSections(w) {
     const place = sectionOf(c.table);
     if (place) placed.set(c, place);
   }
-  // A panel goes where what it holds goes; a caption where what it names goes.
+  // A panel goes where what it holds goes; a caption where what it names goes. Each found once:
+  // the start of a phone's run waits for this.
+  /** @type {Map<BuiltControl, string | undefined>} */
+  const found = new Map();
   /** @param {BuiltControl} c @returns {string | undefined} */
   const sectionFor = (c) => {
+    if (found.has(c)) return found.get(c);
     const named = w.controls.find((other) => other.table.labelledBy === c.row);
-    return placed.get(c) ??
+    const section = placed.get(c) ??
       w.controls.filter((other) => other.table.panel === c.row).map((o) => placed.get(o)).find(Boolean) ??
       (named && sectionFor(named));
+    found.set(c, section);
+    return section;
   };
   /** @param {BuiltControl} a @param {BuiltControl} b */
   const order = (a, b) => Number(a.table.does.what !== "Nothing") - Number(b.table.does.what !== "Nothing") ||
