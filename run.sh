@@ -20,11 +20,12 @@ test_packages=(
   weston qt6-wayland
 )
 
-# What the browser edition's build needs: the WebAssembly compiler, and the tools that cut
-# the font down and draw the app icons, and gettext for the translations.
+# What the browser edition's build needs: the WebAssembly compiler, the tools that cut the
+# font down and draw the app icons, gettext for the translations, and TypeScript's checker,
+# which reads the page's scripts (a test) and writes them without their comments for the site.
 web_packages=(
   cmake ninja-build python3 gettext
-  emscripten fonttools python3-brotli librsvg2-bin
+  emscripten fonttools python3-brotli librsvg2-bin node-typescript
 )
 # What the browser tests drive the page with: headless Chromium, WebKit's MiniBrowser (in the
 # end-to-end tests' Xvfb, from test_packages) and Firefox ESR, which speaks WebDriver BiDi over

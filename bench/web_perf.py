@@ -32,10 +32,11 @@ except ImportError:  # python3-brotli: the second column is left out without it
 
 KB = 1000
 GOAL_BYTES = 150 * KB
+GOAL_ENGLISH_BYTES = 110 * KB  # the catalog on top of the Russian visit: at most about 12 KB
 GOAL_RELOAD_MS = 150
 GOAL_CLICK_P99_MS = 2.0
 GOAL_MOBILE_FIRST_MS = 1500
-GOAL_MOBILE_RELOAD_MS = 300
+GOAL_MOBILE_RELOAD_MS = 250
 GOAL_MOBILE_TAP_P99_MS = 8.0
 # A phone as Lighthouse takes one: a CPU 4x slower than this one, 150 ms round trips, about
 # 1.6 Mbit/s down and 750 kbit/s up; the touch view in an upright 390 x 844 screen.
@@ -93,11 +94,12 @@ def quantile(values, q):
 
 def transfer(site, out, driver, url, language="Russian"):
     """The files a first visit fetches, page and service worker together, as a server would
-    send them: text compressed (gzip -9; brotli -q 11), fonts and pictures as they are (and so
-    is a translation catalog, which servers do not compress)."""
+    send them: text compressed (gzip -9; brotli -q 11; the page's translation catalogs are
+    text too), fonts and PNG pictures as they are."""
     Counting.asked.clear()
     p = Page(driver)
-    p.open(url)
+    driver.get(url)  # not p.open(): its reading of the tables fetches a catalog of its own
+    p.wait_until("the page to be ready", lambda: driver.execute_script("return window.tarvilonReady === true"))
     driver.execute_async_script("navigator.serviceWorker.ready.then(() => arguments[0]())")
     time.sleep(1)  # the manifest and its icons come after the page
     paths = {}
@@ -118,10 +120,11 @@ def transfer(site, out, driver, url, language="Russian"):
         out(f"   {name:34} {times:5} {raw:8} {gz:8} {br if brotli else '-':>8}")
     raw, gz, br = (sum(r[i] for r in rows) for i in (2, 3, 4))
     again = sum(r[3] * (r[1] - 1) for r in rows)
-    verdict = target(f"first visit in {language} < {GOAL_BYTES // KB} KB (gzip)", gz < GOAL_BYTES,
+    goal = GOAL_BYTES if language == "Russian" else GOAL_ENGLISH_BYTES
+    verdict = target(f"first visit in {language} < {goal // KB} KB (gzip)", gz < goal,
                      f"{gz / KB:.1f} KB")
     out(f"   {'total, each file once':34} {'':5} {raw:8} {gz:8} {br if brotli else '-':>8}  "
-        f"target < {GOAL_BYTES // KB} KB: {verdict}")
+        f"target < {goal // KB} KB: {verdict}")
     out(f"   asked twice (page, then the service worker's copy): {again} B more over the wire if the")
     out("   browser's own cache does not answer the second; KB = 1000 B")
     out("")

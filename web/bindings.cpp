@@ -89,8 +89,8 @@ class Session {
         return j.endArray().take();
     }
 
-    // The compiled catalog (a .mo file's bytes) the page is shown in from now on; empty bytes
-    // for Russian. The run goes on: only what it is read in changes.
+    // The catalog the page is shown in from now on, in its page's form (or a .mo file's
+    // bytes); empty bytes for Russian. The run goes on: only what it is read in changes.
     void setCatalog(const std::string& mo) { catalog_ = layout::Catalog(mo); }
 
     // The tables, in the catalog's language.

@@ -1,6 +1,7 @@
 # Writes the service worker: the files it keeps for offline play with the SHA-256 of each, which
 # it checks them against, and a cache name made from them all, so that a new build replaces
-# what browsers keep.
+# what browsers keep. The worker is given each digest's first 64 bits: enough to tell one
+# build's file from another's, and every first visit carries the list.
 #   cmake -DSITE=site -DIN=sw.js -DOUT=site/sw.js -P stamp.cmake
 file(GLOB_RECURSE files RELATIVE ${SITE} ${SITE}/*)
 list(SORT files)
@@ -9,14 +10,15 @@ set(catalogs)
 set(digests "")
 foreach(file ${files})
   # Only what the game needs to start and play: not the worker itself, the package's
-  # screenshot, the launcher icons or the font licence. The catalogs apart: a player needs one
-  # at most, and the worker keeps the one the page fetches.
-  if(file STREQUAL "sw.js" OR file MATCHES "^screenshots/" OR file MATCHES "\\.png$"
+  # screenshot, the launcher icons (the tab's is kept) or the font licence. The catalogs
+  # apart: a player needs one at most, and the worker keeps the one the page fetches.
+  if(file STREQUAL "sw.js" OR file MATCHES "^screenshots/" OR file MATCHES "^icons/skull-...\\.png$"
      OR file MATCHES "LICENSE$")
     continue()
   endif()
   file(SHA256 ${SITE}/${file} digest)
   string(APPEND digests "${file} ${digest}\n")
+  string(SUBSTRING ${digest} 0 16 digest)
   if(file MATCHES "^po/")
     list(APPEND catalogs "\"./${file}\": \"${digest}\"")
     continue()

@@ -1,5 +1,5 @@
 // Keeps the game for offline play, one cache per build. The build writes the files with the
-// SHA-256 of each and names the cache after them all.
+// start of the SHA-256 of each and names the cache after them all.
 //
 // The rule that keeps two builds apart:
 // - A cache holds exactly one build: installing checks every file against its digest, fetches
@@ -11,39 +11,55 @@
 // - A build's cache goes once no open page uses it.
 // The translation catalogs are this build's files too, but none is fetched at install: a page
 // needs one at most, and the one it asks for is checked and kept when it first does.
+const worker = /** @type {ServiceWorkerGlobalScope} */ (/** @type {unknown} */ (self));
 const CACHE = "tarvilon-@VERSION@";
+/** @type {Record<string, string>} file -> the start of its SHA-256, in hex */
 const FILES = {"@FILES@": ""};
+/** @type {Record<string, string>} */
 const CATALOGS = {"@CATALOGS@": ""};
 const PAGES = "tarvilon-pages"; // which cache each open page uses, kept across worker restarts
 const PAGE_KEY = "./.page/";
+const INSTALLING = "./.installing"; // in PAGES: the cache of the build installed last or now
 const SPARE_MS = 60000; // a page just navigated to may not be listed as open yet
 const TIDY_MS = 5000; // after a load, not during it: tidying reads the caches the load needs
 
-const pages = new Map(); // client id -> cache name, the short way to PAGES
-const opened = new Map(); // cache name -> the cache, opened once
+/** @type {Map<string, string>} client id -> cache name, the short way to PAGES */
+const pages = new Map();
+/** @type {Map<string, Promise<Cache>>} cache name -> the cache, opened once */
+const opened = new Map();
+/** @param {string} name */
 const open = (name) => {
-  if (!opened.has(name)) opened.set(name, caches.open(name));
-  return opened.get(name);
+  let cache = opened.get(name);
+  if (!cache) opened.set(name, (cache = caches.open(name)));
+  return cache;
 };
 let tidying = 0; // the timer of the next tidy
 
+/** @param {ArrayBuffer} buffer */
 const hex = (buffer) => [...new Uint8Array(buffer)].map((b) => b.toString(16).padStart(2, "0")).join("");
 
 // The file as this build has it: the browser's HTTP cache first, which on a first visit holds
 // what the page has just loaded, then afresh from the host if what came back is another build's.
+/**
+ * @param {string} url
+ * @param {string} digest
+ */
 async function fetchChecked(url, digest) {
-  for (const cache of ["default", "reload"]) {
+  for (const cache of /** @type {RequestCache[]} */ (["default", "reload"])) {
     const response = await fetch(url, { cache });
     if (response.status !== 200) throw new Error(`${url}: HTTP ${response.status}`);
-    if (hex(await crypto.subtle.digest("SHA-256", await response.clone().arrayBuffer())) === digest) {
+    const sha = hex(await crypto.subtle.digest("SHA-256", await response.clone().arrayBuffer()));
+    if (sha.startsWith(digest)) {
       return response;
     }
   }
   throw new Error(`${url} is not this build's`);
 }
 
-self.addEventListener("install", (event) => {
+worker.addEventListener("install", (event) => {
   event.waitUntil((async () => {
+    // Noted before the cache is made: see tidy.
+    await open(PAGES).then((notes) => notes.put(INSTALLING, new Response(CACHE)));
     try {
       const cache = await caches.open(CACHE);
       await Promise.all(Object.entries(FILES).map(async ([url, digest]) =>
@@ -52,19 +68,31 @@ self.addEventListener("install", (event) => {
       await caches.delete(CACHE);
       throw error;
     }
-    await self.skipWaiting(); // safe: pages already open keep their own build's cache
+    await worker.skipWaiting(); // safe: pages already open keep their own build's cache
   })());
 });
 
-self.addEventListener("activate", (event) => {
-  event.waitUntil(self.clients.claim().then(tidy));
+worker.addEventListener("activate", (event) => {
+  event.waitUntil(worker.clients.claim().then(tidy));
 });
 
-self.addEventListener("fetch", (event) => {
+worker.addEventListener("fetch", (event) => {
   if (event.request.method !== "GET") return;
-  event.respondWith(event.request.mode === "navigate" ? navigate(event) : serve(event));
+  event.respondWith(event.request.mode === "navigate" ? navigate(event) : serve(event).then(unshared));
 });
 
+// The renderer keeps what one document took for the next of the same address, without asking
+// again, whatever build that next one is: every file is the document's own, or a style of the old
+// build goes with the new page.
+/** @param {Response} response */
+function unshared(response) {
+  if (response.type === "opaque" || response.type === "opaqueredirect") return response;
+  const headers = new Headers(response.headers);
+  headers.set("Cache-Control", "no-store");
+  return new Response(response.body, { status: response.status, statusText: response.statusText, headers });
+}
+
+/** @param {FetchEvent} event */
 async function navigate(event) {
   const id = event.resultingClientId;
   const [hit] = await Promise.all([
@@ -82,12 +110,13 @@ async function navigate(event) {
   return hit || fetch(event.request);
 }
 
+/** @param {FetchEvent} event */
 async function serve(event) {
   const name = await pageCache(event.clientId);
   const cache = await open(name);
   const hit = await cache.match(event.request, { ignoreSearch: true });
   if (hit) return hit;
-  const file = `./${new URL(event.request.url).pathname.slice(new URL("./", self.location).pathname.length)}`;
+  const file = `./${new URL(event.request.url).pathname.slice(new URL("./", worker.location.href).pathname.length)}`;
   if (name === CACHE && CATALOGS[file]) {
     const response = await fetchChecked(file, CATALOGS[file]).catch(() => null);
     if (response) {
@@ -99,6 +128,7 @@ async function serve(event) {
 }
 
 // A page loaded before any worker, or before pages were noted, takes this worker's build.
+/** @param {string} id */
 async function pageCache(id) {
   if (!id) return CACHE;
   if (!pages.has(id)) {
@@ -106,26 +136,33 @@ async function pageCache(id) {
     const name = noted ? await noted.text() : CACHE;
     pages.set(id, (await caches.has(name)) ? name : CACHE);
   }
-  return pages.get(id);
+  return /** @type {string} */ (pages.get(id));
 }
 
-// Forgets closed pages, then drops every build's cache that no open page uses.
+// Forgets closed pages, then drops every build's cache that no open page uses, but for this
+// worker's and one that may still be installing, which an older worker's tidy sees too.
 async function tidy() {
-  const open = new Set((await self.clients.matchAll({ type: "window", includeUncontrolled: true }))
+  // The caches before the notes: an install notes its build before it makes the cache.
+  const names = await caches.keys();
+  const shown = new Set((await worker.clients.matchAll({ type: "window", includeUncontrolled: true }))
     .map((client) => client.id));
   const noted = await open(PAGES);
   const used = new Set([CACHE]);
+  const installing = await noted.match(INSTALLING);
+  if (installing) used.add(await installing.text());
   for (const key of await noted.keys()) {
-    const id = key.url.slice(new URL(PAGE_KEY, self.location).href.length);
+    if (!key.url.startsWith(new URL(PAGE_KEY, worker.location.href).href)) continue;
+    const id = key.url.slice(new URL(PAGE_KEY, worker.location.href).href.length);
     const page = await noted.match(key);
-    if (open.has(id) || Date.now() - Date.parse(page.headers.get("Date")) < SPARE_MS) {
+    if (!page) continue;
+    if (shown.has(id) || Date.now() - Date.parse(page.headers.get("Date") || "") < SPARE_MS) {
       used.add(await page.text());
     } else {
       await noted.delete(key);
       pages.delete(id);
     }
   }
-  for (const name of await caches.keys()) {
+  for (const name of names) {
     if (name.startsWith("tarvilon-") && name !== PAGES && !used.has(name)) {
       opened.delete(name);
       await caches.delete(name);

@@ -1,13 +1,18 @@
 // The translations as a player meets them: each catalog read back from the bytes the desktop
-// compiles in, its object words found in its own descriptions, and the shared road played in
-// its language, every word typed and every caption clicked through the catalog.
+// compiles in and from the browser page's form of it, its object words found in its own
+// descriptions, and the shared road played in its language, every word typed and every
+// caption clicked through the catalog.
 
 #include "catalog.hpp"
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <sstream>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "catalogs.hpp"
 #include "content/places.hpp"
@@ -26,6 +31,25 @@ bool HasLetter(std::string_view text) {
     for (const char c : text)
         if (IsLetter(static_cast<unsigned char>(c))) return true;
     return false;
+}
+
+// The page's form of a language's catalog, as the browser edition's build writes it.
+std::string pageForm(std::string_view language) {
+    std::ifstream file(std::string(TARVILON_PAGE_CATALOGS_DIR) + "/" + std::string(language) +
+                       ".txt");
+    std::stringstream bytes;
+    bytes << file.rdbuf();
+    return bytes.str();
+}
+
+// Every catalog in both forms, named: "en", "en (page)".
+std::vector<std::pair<std::string, std::string>> everyForm() {
+    std::vector<std::pair<std::string, std::string>> forms;
+    for (std::string_view language : catalogs::languages()) {
+        forms.emplace_back(language, catalogs::mo(language));
+        forms.emplace_back(std::string(language) + " (page)", pageForm(language));
+    }
+    return forms;
 }
 
 // A whole word: no letter right before or after it. Any byte above 7F counts as a letter, so
@@ -59,6 +83,22 @@ TEST(Catalog, WithoutOneOrFromBadBytesTheGameIsRussian) {
     EXPECT_TRUE(catalogs::mo("ru").empty());
 }
 
+TEST(Catalog, FromBadBytesInThePagesFormTheGameIsRussian) {
+    const std::string page = pageForm("en");
+    ASSERT_FALSE(Catalog(page).empty());
+    const std::string head = "tarvilon catalog 1\n";
+    for (const std::string& bytes :
+         {head, page.substr(0, page.size() - 1),
+          "tarvilon catalog 2" + page.substr(head.size() - 1), head + "h2c6c4\tGold\n",
+          head + "h02c6c4zz\tGold\n", head + "h02c6c400\tGo\\ld\n", head + "h02c6c400 Gold\n",
+          head + "x02c6c400\tGold\n", page + "\n"}) {
+        const Catalog c(bytes);
+        EXPECT_TRUE(c.empty()) << bytes.substr(0, 60);
+        EXPECT_EQ(c.translate("Аптечка"), "Аптечка");
+        EXPECT_EQ(c.objectWord("вертолёт"), "вертолёт");
+    }
+}
+
 // The environment's preferences in gettext's order; Russian, C and POSIX stop the search.
 TEST(Catalog, ALanguageIsChosenAsGettextChoosesOne) {
     const std::string_view available[] = {"en", "pt_BR"};
@@ -90,12 +130,13 @@ TEST(Catalog, ALanguageIsChosenAsGettextChoosesOne) {
 // Each language's object words: one lower-case word each, named whole in its place's
 // description, read back to the Russian word the rules know, and only through its context.
 TEST(Catalog, EveryObjectWordIsNamedInItsPlaceAsTyped) {
-    for (std::string_view language : catalogs::languages()) {
-        const Catalog c(catalogs::mo(language));
+    for (const auto& form : everyForm()) {  // no structured binding: a lambda captures it
+        const std::string& language = form.first;
+        const Catalog c(form.second);
         for (std::size_t i = 0; i < pot::kPlaceWords.size(); ++i) {
             const std::string_view description = c.translate(content::kPlaceDescriptions[i]);
             pot::forEachWord(pot::kPlaceWords[i].words, [&](std::string_view russian) {
-                SCOPED_TRACE(std::string(language) + ", place " + std::to_string(i + 1) + ", " +
+                SCOPED_TRACE(language + ", place " + std::to_string(i + 1) + ", " +
                              std::string(russian));
                 const std::string_view word = c.translate(russian, kObjectWord);
                 EXPECT_NE(word, russian) << "untranslated";
@@ -154,12 +195,31 @@ void ExpectEveryShownTextTranslated(const Game& game, const Catalog& c) {
     }
 }
 
+// The page's form of a catalog shows every window as the compiled one does.
+void ExpectTheSameInThePagesForm(const Game& game, const Catalog& mo, const Catalog& page) {
+    for (const WindowLayout& w : windows()) {
+        EXPECT_EQ(translated(w, page).title, translated(w, mo).title) << w.name;
+        EXPECT_EQ(translated(w, page).accessible, translated(w, mo).accessible) << w.name;
+        for (const Control& control : w.controls) {
+            const Shown a = view(game, control, mo);
+            const Shown b = view(game, control, page);
+            const Control x = translated(control, mo);
+            const Control y = translated(control, page);
+            EXPECT_TRUE(b.text == a.text && b.accessible == a.accessible &&
+                        y.caption == x.caption && y.tooltip == x.tooltip &&
+                        y.accessible == x.accessible)
+                << w.name << "." << control.name << ": " << b.text << " / " << a.text;
+        }
+    }
+}
+
 // Words and captions go in through the catalog, as the layout's translated calls take them;
 // what the windows show comes out through it and must read as the road's texts do in that
 // language, the input box showing the word as it was typed.
 TEST(Catalog, TheRoadPlayedInEachLanguage) {
     for (std::string_view language : catalogs::languages()) {
         const Catalog c(catalogs::mo(language));
+        const Catalog page(pageForm(language));
         Game game;
         for (const route::Step& step : route::load("road.txt")) {
             SCOPED_TRACE(std::string(language) + ", road.txt:" + std::to_string(step.line));
@@ -176,6 +236,7 @@ TEST(Catalog, TheRoadPlayedInEachLanguage) {
                     ASSERT_EQ(view(game, input, c).text, typed.substr(0, n));
                 }
                 ASSERT_EQ(game.world().objectWord, step.target);
+                EXPECT_EQ(page.objectWord(typed), c.objectWord(typed));
             } else if (step.action == "press") {
                 const std::string_view caption = c.translate(step.target);
                 ASSERT_NE(caption, step.target);
@@ -183,6 +244,7 @@ TEST(Catalog, TheRoadPlayedInEachLanguage) {
             }
             ASSERT_NE(click(game, *move.click->control), Clicked::Nothing);
             ExpectEveryShownTextTranslated(game, c);
+            ExpectTheSameInThePagesForm(game, c, page);
             for (const route::Check& check : step.checks) {
                 if (check.what == "moment") continue;
                 EXPECT_EQ(route::seen(game, step, check.what, &c),

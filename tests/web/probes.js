@@ -146,6 +146,18 @@ window.__probes = {
     return out;
   },
 
+  /** Lays TEXT out in the box itself and gives back what a player copies of it, all of it
+   * selected. */
+  copied(id, text) {
+    const box = document.getElementById(id);
+    tarvilonLayText(box, text);
+    const selection = getSelection();
+    selection.selectAllChildren(box);
+    const copied = selection.toString();
+    selection.removeAllRanges();
+    return copied;
+  },
+
   /** The first healths from -1000 to 100 that do not fit the health cell, written and fitted
    * as the page writes the cell, in a copy of it. */
   healths(id) {

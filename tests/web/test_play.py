@@ -93,6 +93,19 @@ class Play(Test):
                 first = next(i for i, (a, b) in enumerate(zip(got + [""] * len(lines), lines)) if a != b)
                 wrong.append(f"{box} {what}, line {first + 1}: {got[first]!r}, desktop {lines[first]!r}")
         assert not wrong, "lines break unlike the desktop's:\n  " + "\n  ".join(wrong)
+        # Where the box wraps a line, the text stays the game's: a copy and a screen reader get
+        # its hand-made breaks and nothing at the wraps.
+        box, _, lines = next(t for t in read_lines() if any("|" in line for line in t[2]))
+        text = "\n".join("" if line == "~" else line.replace("|", "") for line in lines)
+        copied = self.p.probe("copied", box, text.replace("\n", "\r\n"))
+        d = self.p.d
+        root = d.execute_cdp_cmd("DOM.getDocument", {})["root"]["nodeId"]
+        node = d.execute_cdp_cmd("DOM.querySelector", {"nodeId": root, "selector": f'[id="{box}"]'})
+        heard = d.execute_cdp_cmd("Accessibility.getPartialAXTree", {**node, "fetchRelatives": False})
+        value = next(n for n in heard["nodes"] if not n.get("ignored")).get("value", {}).get("value")
+        self.p.probe("copied", box, "")
+        for what, got in (("a copy", copied), ("a screen reader", value)):
+            assert got.strip() == text.strip(), f"{what} of {box} reads {got!r}, not the game's {text!r}"
 
     def health(self):
         """Every health a player reaches in a few hundred clicks is drawn in full: written and
