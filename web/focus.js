@@ -1,11 +1,11 @@
 // Where the keyboard is, as the windows come and go: the same rule as the desktop's. A window
 // that comes up, the main window at the start and each dialogue, takes the focus on the first
 // control in its reading order that the player acts on, told what the read-only boxes before
-// it read: "ДАЛЕЕ..." told the intro, "Конец..." the epilogue, a dialogue's first line. Where
-// it has gone (a card the turn took away), the dialogue takes it back. When a dialogue goes,
-// the focus returns to where it was in the main window; when what has it in the main window
-// hides ("ДАЛЕЕ..."), it moves on to the next control, as the desktop moves it. A minimised
-// window comes back with the focus where it was.
+// it read: the intro's button told the intro, the ending's button the epilogue, a dialogue's
+// first line. Where it has gone (a card the turn took away), the dialogue takes it back. When
+// a dialogue goes, the focus returns to where it was in the main window; when what has it in
+// the main window hides (the intro's button), it moves on to the next control, as the desktop
+// moves it. A minimised window comes back with the focus where it was.
 
 /** @typedef {import("./build.js").Screen} Screen */
 /** @typedef {import("./build.js").BuiltWindow} BuiltWindow */
