@@ -2,8 +2,14 @@
 # it checks them against, and a cache name made from them all, so that a new build replaces
 # what browsers keep. The worker is given each digest's first 64 bits: enough to tell one
 # build's file from another's, and every first visit carries the list.
-#   cmake -DSITE=site -DIN=sw.js -DOUT=site/sw.js -P stamp.cmake
-file(GLOB_RECURSE files RELATIVE ${SITE} ${SITE}/*)
+#   cmake -DSITE=site -DIN=sw.js -DOUT=site/sw.js [-DWRITTEN=a.js;b.css..] -P stamp.cmake
+# WRITTEN, paths under SITE, are what the build wrote there: a file that an older build left in
+# the folder is then not kept, nor fetched by every first visit. Without it, the whole folder.
+if(DEFINED WRITTEN)
+  set(files ${WRITTEN})
+else()
+  file(GLOB_RECURSE files RELATIVE ${SITE} ${SITE}/*)
+endif()
 list(SORT files)
 set(kept)
 set(catalogs)
