@@ -6,11 +6,15 @@
 //   it again past the browser's HTTP cache if it is another build's, and does not install at
 //   all if it still is (the browser tries again at a later visit, once the host has finished
 //   publishing).
-// - A page takes every file from the cache its HTML came from, even after a newer worker has
-//   taken over while it loads or plays. A load starts on the newest build this worker holds.
+// - A page takes every file from the cache its HTML came from, whichever worker serves it.
+// - A load starts on the newest build installed, whichever worker serves it. So a new build's
+//   worker need not take over: it waits until the old build's pages have closed. Taking over
+//   at once, it had Chrome stop the old worker in the middle of loads it served, whose other
+//   files then came from the host: the new build's, under the old build's page.
 // - A build's cache goes once no open page uses it.
 // The translation catalogs are this build's files too, but none is fetched at install: a page
-// needs one at most, and the one it asks for is checked and kept when it first does.
+// needs one at most, and the one it asks for is checked and kept when it first does, against
+// the digests the build keeps in its cache (an older worker may serve it).
 const worker = /** @type {ServiceWorkerGlobalScope} */ (/** @type {unknown} */ (self));
 const CACHE = "tarvilon-@VERSION@";
 /** @type {Record<string, string>} file -> the start of its SHA-256, in hex */
@@ -20,6 +24,8 @@ const CATALOGS = {"@CATALOGS@": ""};
 const PAGES = "tarvilon-pages"; // which cache each open page uses, kept across worker restarts
 const PAGE_KEY = "./.page/";
 const INSTALLING = "./.installing"; // in PAGES: the cache of the build installed last or now
+const NEWEST = "./.newest"; // in PAGES: the cache of the build installed last, once it is whole
+const CATALOG_KEY = "./.catalogs"; // in a build's cache: its CATALOGS
 const SPARE_MS = 60000; // a page just navigated to may not be listed as open yet
 const TIDY_MS = 5000; // after a load, not during it: tidying reads the caches the load needs
 
@@ -62,13 +68,13 @@ worker.addEventListener("install", (event) => {
     await open(PAGES).then((notes) => notes.put(INSTALLING, new Response(CACHE)));
     try {
       const cache = await caches.open(CACHE);
-      await Promise.all(Object.entries(FILES).map(async ([url, digest]) =>
-        cache.put(url, await fetchChecked(url, digest))));
+      await Promise.all([cache.put(CATALOG_KEY, new Response(JSON.stringify(CATALOGS))),
+        ...Object.entries(FILES).map(async ([url, digest]) => cache.put(url, await fetchChecked(url, digest)))]);
     } catch (error) {
       await caches.delete(CACHE);
       throw error;
     }
-    await worker.skipWaiting(); // safe: pages already open keep their own build's cache
+    await open(PAGES).then((notes) => notes.put(NEWEST, new Response(CACHE)));
   })());
 });
 
@@ -95,13 +101,16 @@ function unshared(response) {
 /** @param {FetchEvent} event */
 async function navigate(event) {
   const id = event.resultingClientId;
+  const notes = await open(PAGES);
+  const newest = await notes.match(NEWEST).then((note) => note && note.text());
+  const name = newest && newest !== CACHE && (await caches.has(newest)) ? newest : CACHE;
   const [hit] = await Promise.all([
-    open(CACHE).then((cache) => cache.match(event.request, { ignoreSearch: true })),
-    id && open(PAGES).then((cache) => cache.put(PAGE_KEY + id, new Response(CACHE, {
+    open(name).then((cache) => cache.match(event.request, { ignoreSearch: true })),
+    id && notes.put(PAGE_KEY + id, new Response(name, {
       headers: { Date: new Date().toUTCString() },
-    })).catch(() => {})), // unnoted, the page is still served; only a switch may then mix it
+    })).catch(() => {}), // unnoted, the page is still served; only a restarted worker may mix it
   ]);
-  if (id) pages.set(id, CACHE);
+  if (id) pages.set(id, name);
   // Not held by waitUntil: the browser checks for a new build only once this worker is idle.
   // Should the worker stop first, the next navigation tidies.
   tidying ||= setTimeout(() => tidy().finally(() => {
@@ -117,8 +126,10 @@ async function serve(event) {
   const hit = await cache.match(event.request, { ignoreSearch: true });
   if (hit) return hit;
   const file = `./${new URL(event.request.url).pathname.slice(new URL("./", worker.location.href).pathname.length)}`;
-  if (name === CACHE && CATALOGS[file]) {
-    const response = await fetchChecked(file, CATALOGS[file]).catch(() => null);
+  /** @type {Record<string, string>} */
+  const catalogs = await cache.match(CATALOG_KEY).then((kept) => (kept ? kept.json() : {}));
+  if (catalogs[file]) {
+    const response = await fetchChecked(file, catalogs[file]).catch(() => null);
     if (response) {
       await cache.put(file, response.clone());
       return response;
@@ -140,7 +151,7 @@ async function pageCache(id) {
 }
 
 // Forgets closed pages, then drops every build's cache that no open page uses, but for this
-// worker's and one that may still be installing, which an older worker's tidy sees too.
+// worker's, the newest and one that may still be installing, which an older worker's tidy sees.
 async function tidy() {
   // The caches before the notes: an install notes its build before it makes the cache.
   const names = await caches.keys();
@@ -148,8 +159,10 @@ async function tidy() {
     .map((client) => client.id));
   const noted = await open(PAGES);
   const used = new Set([CACHE]);
-  const installing = await noted.match(INSTALLING);
-  if (installing) used.add(await installing.text());
+  for (const build of [INSTALLING, NEWEST]) {
+    const note = await noted.match(build);
+    if (note) used.add(await note.text());
+  }
   for (const key of await noted.keys()) {
     if (!key.url.startsWith(new URL(PAGE_KEY, worker.location.href).href)) continue;
     const id = key.url.slice(new URL(PAGE_KEY, worker.location.href).href.length);

@@ -22,6 +22,7 @@ SOURCE = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..")
 WORKER_S = 30  # for the service worker to have the game kept
 UPDATE_S = 2  # between reloads: the browser checks for a new worker once the old one is idle
 # (then the next load or the one after runs the new build; a busy machine may need more)
+UPDATES_S = 60  # for the new build to arrive: its worker fetches and checks every file first
 
 
 class Offline(Test):
@@ -82,7 +83,8 @@ class Offline(Test):
             d.switch_to.new_window("tab")
             p.watch()
             builds = []
-            while len(builds) < 8 and builds[-2:] != [["b", "b", [], []]] * 2:
+            deadline = time.monotonic() + UPDATES_S
+            while time.monotonic() < deadline and builds[-2:] != [["b", "b", [], []]] * 2:
                 if builds:
                     time.sleep(UPDATE_S)
                     d.refresh()
