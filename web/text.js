@@ -32,6 +32,12 @@ export const POINTS_TO_PX = 96 / 72;
 // rounded down, and sets no kerning; the page measures the same way and wraps by the same
 // rule, so that both editions break alike. The pieces keep their blanks, as the desktop's
 // lines do.
+// The page adds advances in 64ths of a pixel, as the desktop does; the browser draws with finer
+// ones, up to a fraction of a pixel wider a line. A box lays its text out one pixel narrower than
+// the room the browser has (its right padding is that pixel short), so that the browser never
+// wraps again a line the page has laid out: "happened below. The view from the" is 169 px to the
+// page and 169.3 px drawn.
+const SLACK_PX = 1;
 /** @type {Map<string, Map<string, [number, number]>>} font -> letter -> [advance, overhang] */
 const letters = new Map();
 // fontKerning: in every browser the page runs in, not yet in the checker's own types.
@@ -235,7 +241,7 @@ export class Typesetter {
     const style = getComputedStyle(el);
     const padding = (/** @type {string} */ a, /** @type {string} */ b) => parseFloat(a) + parseFloat(b);
     this.#rooms.set(el, {
-      width: el.clientWidth - padding(style.paddingLeft, style.paddingRight),
+      width: el.clientWidth - padding(style.paddingLeft, style.paddingRight) - SLACK_PX,
       height: el.clientHeight - padding(style.paddingTop, style.paddingBottom),
       line: parseFloat(style.lineHeight),
       font: `${style.fontWeight} ${style.fontSize} ${style.fontFamily}`,

@@ -115,8 +115,8 @@ window.__probes = {
   },
 
   /** Lays the text out in a hidden copy of the box, as the page lays out a text box, and gives
-   * each hand-broken line back with "|" where the box wrapped it ("~" for an empty line), read
-   * off where each letter stands. */
+   * each hand-broken line back with "|" where the page wrapped it and "¦" where the browser
+   * wrapped it again ("~" for an empty line), read off where each letter stands. */
   lines(id, text) {
     const box = document.getElementById(id).cloneNode(false);
     box.id = "";
@@ -135,7 +135,8 @@ window.__probes = {
           range.setEnd(text, i + 1);
           const rects = [...range.getClientRects()].filter((r) => r.width > 0);
           const at = rects.length ? rects[0].top : top;
-          if (top !== null && at > top + 1) line += "|";
+          // "|" where the page broke the line, between its pieces; "¦" where the browser did.
+          if (top !== null && at > top + 1) line += i ? "¦" : "|";
           if (at !== null) top = at;
           line += text.data[i];
         }

@@ -15,7 +15,7 @@ sys.dont_write_bytecode = True  # keep the source tree free of __pycache__
 
 from selenium.webdriver.common.actions.mouse_button import MouseButton  # noqa: E402
 
-from browser import ENTER, INTRO, Player, Test, shorten  # noqa: E402
+from browser import ENTER, INTRO, Catalog, Player, Test, shorten  # noqa: E402
 
 SOURCE = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..")
 
@@ -84,14 +84,18 @@ class Play(Test):
 
     def line_breaks(self):
         """Every text breaks into lines where the desktop breaks it (tests/routes/lines.txt):
-        each is laid out in a copy of its box, as the page writes a box."""
+        each is laid out in a copy of its box, as the page writes a box. The translations have no
+        desktop's record, but the browser must not wrap again a line the page laid out."""
         wrong = []
+        english = Catalog(os.path.join(self.site, "po", "en.mo"))
         for box, what, lines in read_lines():
             text = "\r\n".join("" if line == "~" else line.replace("|", "") for line in lines)
             got = self.p.probe("lines", box, text)
             if got != lines:
                 first = next(i for i, (a, b) in enumerate(zip(got + [""] * len(lines), lines)) if a != b)
                 wrong.append(f"{box} {what}, line {first + 1}: {got[first]!r}, desktop {lines[first]!r}")
+            wrong += [f"{box} {what} in English: {line!r}"
+                      for line in self.p.probe("lines", box, english.text(text)) if "¦" in line]
         assert not wrong, "lines break unlike the desktop's:\n  " + "\n  ".join(wrong)
         # Where the box wraps a line, the text stays the game's: a copy and a screen reader get
         # its hand-made breaks and nothing at the wraps.
